@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: MIT
+#include "core/parse.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace kalvo {
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool startsWithOneOf(std::string_view text, std::string_view characters)
+{
+    return !text.empty() && characters.find(text.front()) != std::string_view::npos;
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The scanners below move over text and append what they read to out in the
+// notation std::from_chars takes ("-12.5e+3").
+
+std::size_t takeDigits(std::string_view& text, std::string& out)
+{
+    std::size_t count = 0;
+    while (count < text.size() && isDigit(text[count]))
+        ++count;
+    out.append(text.substr(0, count));
+    text.remove_prefix(count);
+    return count;
+}
+
+void takeSign(std::string_view& text, std::string& out)
+{
+    if (!startsWithOneOf(text, "+-"))
+        return;
+    if (text.front() == '-')
+        out += '-';
+    text.remove_prefix(1);
+}
+
+struct Mantissa {
+    std::size_t integerDigits = 0;
+    std::size_t fractionDigits = 0;
+};
+
+Mantissa takeMantissa(std::string_view& text, std::string& out, std::string_view separators)
+{
+    Mantissa mantissa;
+    mantissa.integerDigits = takeDigits(text, out);
+    if (startsWithOneOf(text, separators)) {
+        out += '.';
+        text.remove_prefix(1);
+        mantissa.fractionDigits = takeDigits(text, out);
+    }
+    return mantissa;
+}
+
+// An exponent letter, an optional sign and at least one digit; the value
+// saturates far beyond any double. Nothing is taken where no digit follows.
+std::optional<long> takeExponent(std::string_view& text, std::string& out, std::string_view letters)
+{
+    if (!startsWithOneOf(text, letters))
+        return std::nullopt;
+    std::string_view rest = text.substr(1);
+    std::string exponent = "e";
+    takeSign(rest, exponent);
+    const std::size_t digitsStart = exponent.size();
+    if (takeDigits(rest, exponent) == 0)
+        return std::nullopt;
+    long value = 0;
+    for (const char digit : std::string_view(exponent).substr(digitsStart))
+        value = std::min(value * 10 + (digit - '0'), 1'000'000L);
+    out += exponent;
+    text = rest;
+    return exponent[1] == '-' ? -value : value;
+}
+
+// Power of ten of the first significant digit of a mantissa such as
+// "0012.5" or ".05", without its exponent.
+long leadingMagnitude(std::string_view mantissa, std::size_t integerDigits)
+{
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos)
+        return 0;
+    const auto integers = static_cast<long>(integerDigits);
+    const auto position = static_cast<long>(first);
+    return first < integerDigits ? integers - position - 1 : integers - position;
+}
+
+struct StrictNumber {
+    std::string text;
+    long magnitude = 0; // tells an overflow from an underflow
+};
+
+std::optional<StrictNumber> scanStrict(std::string_view text)
+{
+    StrictNumber number;
+    takeSign(text, number.text);
+    const std::size_t mantissaStart = number.text.size();
+    const Mantissa mantissa = takeMantissa(text, number.text, ",.");
+    if (mantissa.integerDigits + mantissa.fractionDigits == 0)
+        return std::nullopt;
+    number.magnitude =
+        leadingMagnitude(std::string_view(number.text).substr(mantissaStart), mantissa.integerDigits);
+    if (startsWithOneOf(text, "Ee")) {
+        const auto exponent = takeExponent(text, number.text, "Ee");
+        if (!exponent)
+            return std::nullopt;
+        number.magnitude += *exponent;
+    }
+    if (!text.empty())
+        return std::nullopt;
+    return number;
+}
+
+bool fitsSingle(double value)
+{
+    const double magnitude = std::fabs(value);
+    return value == 0.0 ||
+           (magnitude >= std::numeric_limits<float>::min() && magnitude <= std::numeric_limits<float>::max());
+}
+
+double leadingInBase(std::string_view digits, int base)
+{
+    double value = 0.0;
+    for (const char c : digits) {
+        int digit = 0;
+        if (std::from_chars(&c, &c + 1, digit, base).ec != std::errc{})
+            break;
+        value = value * base + digit;
+    }
+    return std::isfinite(value) ? value : 0.0;
+}
+
+double leadingDecimal(std::string_view text)
+{
+    std::string number;
+    takeSign(text, number);
+    const Mantissa mantissa = takeMantissa(text, number, ".");
+    if (mantissa.integerDigits + mantissa.fractionDigits == 0)
+        return 0.0;
+    takeExponent(text, number, "EeDd");
+    double value = 0.0;
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc{})
+        return 0.0;
+    return value;
+}
+
+} // namespace
+
+std::optional<Number> ParseStrict(std::string_view text)
+{
+    const auto scanned = scanStrict(trimBlanks(text));
+    if (!scanned)
+        return std::nullopt;
+    const char* first = scanned->text.data();
+    const char* last = first + scanned->text.size();
+
+    double value = 0.0;
+    if (std::from_chars(first, last, value).ec != std::errc{}) {
+        // Out of range: too large is unreadable, too small is zero.
+        if (scanned->magnitude > 0)
+            return std::nullopt;
+        return Number::real(scanned->text.front() == '-' ? -0.0 : 0.0);
+    }
+    if (fitsSingle(value)) {
+        float single = 0.0F;
+        if (std::from_chars(first, last, single).ec == std::errc{})
+            return Number::single(single);
+    }
+    return Number::real(value);
+}
+
+double ParseLenient(std::string_view text)
+{
+    std::string compact;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(compact),
+                 [](char c) { return !isBlank(c) && c != '\n'; });
+    const std::string_view rest(compact);
+    if (rest.starts_with("&H") || rest.starts_with("&h"))
+        return leadingInBase(rest.substr(2), 16);
+    if (rest.starts_with("&O") || rest.starts_with("&o"))
+        return leadingInBase(rest.substr(2), 8);
+    return leadingDecimal(rest);
+}
+
+} // namespace kalvo
