@@ -21,7 +21,7 @@ test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	@rm -rf $(BUILD_DIR)
