@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build test format clean
+.PHONY: all deps build run test format clean
 
 all: build
 
@@ -15,7 +15,14 @@ deps:
 
 build: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) --log-level=WARNING
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@MAKEFLAGS=--no-print-directory cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		echo "make run: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)" >&2; \
+		exit 1; \
+	fi
+	@$(BUILD_DIR)/app/kalvo
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -2,6 +2,7 @@
 #include "core/parse.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -138,12 +139,20 @@ bool fitsSingle(double value)
            (magnitude >= std::numeric_limits<float>::min() && magnitude <= std::numeric_limits<float>::max());
 }
 
+// The value of a hexadecimal digit, or 16 for any other character.
+int hexDigitValue(char c)
+{
+    const auto position = std::string_view("0123456789ABCDEF")
+                              .find(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    return position == std::string_view::npos ? 16 : static_cast<int>(position);
+}
+
 double leadingInBase(std::string_view digits, int base)
 {
     double value = 0.0;
     for (const char c : digits) {
-        int digit = 0;
-        if (std::from_chars(&c, &c + 1, digit, base).ec != std::errc{})
+        const int digit = hexDigitValue(c);
+        if (digit >= base)
             break;
         value = value * base + digit;
     }

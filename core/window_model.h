@@ -16,6 +16,7 @@ inline constexpr Color Yellow = 0x0000FFFF;
 inline constexpr Color LightRed = 0x00C0C0FF;
 inline constexpr Color LightCyan = 0x00FFFFC0;
 inline constexpr Color LightViolet = 0x00FFC0FF;
+inline constexpr Color LightPink = LightViolet; // the same colour, as the information box calls it
 inline constexpr Color White = 0x00FFFFFF;
 inline constexpr Color DarkGrey = 0x00404040;
 } // namespace colors

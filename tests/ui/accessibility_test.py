@@ -1,0 +1,76 @@
+# SPDX-License-Identifier: MIT
+"""Reads Kalvo's window as a screen reader does, over AT-SPI, and checks
+that every control is announced with a sensible name that follows the
+formula. Run by accessibility_test.sh inside Xvfb and a private D-Bus."""
+import sys
+import time
+
+import pyatspi
+
+checks = {"passed": 0, "failed": 0}
+
+
+def expect(what, actual, expected):
+    if actual == expected:
+        checks["passed"] += 1
+    else:
+        checks["failed"] += 1
+        print(f"FAIL: {what}: {actual!r}, expected {expected!r}")
+
+
+def find_application(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for _ in range(100):
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.1)
+    sys.exit(f"FAIL: {name} never appeared on the accessibility bus")
+
+
+def descendants(node):
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        yield child
+        yield from descendants(child)
+
+
+def named(app, role):
+    return [node.name for node in descendants(app) if node.getRoleName() == role]
+
+
+def click_menu_item(app, caption):
+    for node in descendants(app):
+        if node.getRoleName() == "menu item" and node.name == caption:
+            node.queryAction().doAction(0)
+            return
+    sys.exit(f"FAIL: no menu item {caption}")
+
+
+def wait_for(condition):
+    for _ in range(100):
+        if condition():
+            return
+        time.sleep(0.1)
+
+
+app = find_application("kalvo")
+wait_for(lambda: len(named(app, "push button")) == 4)
+frames = [node.name for node in descendants(app) if node.getRoleName() == "frame"]
+expect("window", frames, ["Kalvotron"])
+expect("buttons", named(app, "push button"), ["A: Eingabe", "B: Eingabe", "C: Ausgabe", "K: Eingabe"])
+texts = named(app, "text")
+expect("value fields after start", texts[:3], ["Spannung / Volt", "Strom / Ampere", "Widerstand / Ohm"])
+for name in ["Formel", "Titel", "Hilfe und Information", "Größe A"]:
+    expect(f"{name} announced", name in texts, True)
+expect("top-level menus", [n.name for n in descendants(app) if n.getRoleName() == "menu item"][:1], ["Formeln"])
+
+click_menu_item(app, "Anzahl/Zeit")
+wait_for(lambda: "Anfangswert" in named(app, "text"))
+texts = named(app, "text")
+expect("value fields after Anzahl/Zeit", texts[:3], ["Anzahl", "Zeit / s", "Bezugswert / s"])
+expect("constant field after Anzahl/Zeit", "Anfangswert" in texts, True)
+
+print(f"{checks['passed']} passed, {checks['failed']} failed")
+sys.exit(1 if checks["failed"] else 0)

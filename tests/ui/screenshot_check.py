@@ -1,0 +1,84 @@
+# SPDX-License-Identifier: MIT
+"""Checks the colours of Kalvo's window in an X window dump (xwd) and keeps
+it as a PNG. Needs nothing but Python's standard library.
+Usage: screenshot_check.py WINDOW.xwd SCREENSHOT.png"""
+import struct
+import sys
+import zlib
+
+CLIENT_HEIGHT = 284  # the client area under the menu bar, in pixels
+
+# (what, x, y in the client area, colour a person sees)
+EXPECTED = [
+    ("background", 20, 200, "404040"),
+    ("background right of C", 540, 150, "404040"),
+    ("A_Command (input)", 62, 12, "80FF80"),
+    ("B_Command (input)", 222, 12, "80FF80"),
+    ("C_Command (output)", 390, 12, "FF0000"),
+    ("A_Text (value)", 60, 44, "FFFFFF"),
+    ("A_Anzeige (label)", 60, 68, "FFFF00"),
+    ("C_Anzeige (label)", 388, 68, "FFFF00"),
+    ("Text1 (formula)", 102, 118, "C0FFFF"),
+    ("Text2 (title)", 100, 262, "FFC0FF"),
+]
+
+
+def read_xwd(path):
+    data = open(path, "rb").read()
+    fields = struct.unpack(">25I", data[:100])
+    header_size, width, height = fields[0], fields[4], fields[5]
+    byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
+    masks = fields[14:17]
+    colours = fields[19]
+    if bits_per_pixel != 32:
+        sys.exit(f"FAIL: screenshot has {bits_per_pixel} bits per pixel, expected 32")
+    pixels = data[header_size + 12 * colours:]
+    endian = "<" if byte_order == 0 else ">"
+
+    def shift(mask):
+        return (mask & -mask).bit_length() - 1
+
+    rows = []
+    for y in range(height):
+        line = pixels[y * bytes_per_line:y * bytes_per_line + 4 * width]
+        values = struct.unpack(f"{endian}{width}I", line)
+        rows.append([tuple((v & m) >> shift(m) for m in masks) for v in values])
+    return width, height, rows
+
+
+def write_png(path, width, height, rows):
+    raw = b"".join(b"\0" + bytes(c for pixel in row for c in pixel) for row in rows)
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+    with open(path, "wb") as png:
+        png.write(b"\x89PNG\r\n\x1a\n")
+        png.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
+        png.write(chunk(b"IDAT", zlib.compress(raw)))
+        png.write(chunk(b"IEND", b""))
+
+
+def main():
+    width, height, rows = read_xwd(sys.argv[1])
+    write_png(sys.argv[2], width, height, rows)
+    menu = height - CLIENT_HEIGHT
+    passed = failed = 0
+    if width == 566:
+        passed += 1
+    else:
+        failed += 1
+        print(f"FAIL: the window is {width} pixels wide, expected 566")
+    for what, x, y, colour in EXPECTED:
+        actual = "%02X%02X%02X" % rows[y + menu][x]
+        if actual == colour:
+            passed += 1
+        else:
+            failed += 1
+            print(f"FAIL: {what} at ({x},{y}) is #{actual}, expected #{colour}")
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

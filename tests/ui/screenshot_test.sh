@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Starts the real window under Xvfb, takes a screenshot and checks the
+# colours a person sees at known places; the PNG is kept for a look.
+# Usage: screenshot_test.sh KALVO_BINARY SCREENSHOT_PNG
+set -euo pipefail
+binary=$1
+screenshot=$2
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${KALVO_UNDER_XVFB:-}" ]; then
+    export KALVO_UNDER_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+export XDG_RUNTIME_DIR
+XDG_RUNTIME_DIR=$(mktemp -d)
+dump=$(mktemp --suffix=.xwd)
+"$binary" &
+kalvo=$!
+trap 'kill $kalvo 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR" "$dump"' EXIT
+
+for _ in $(seq 100); do
+    xwininfo -name Kalvotron >/dev/null 2>&1 && break
+    sleep 0.1
+done
+sleep 0.5 # let the first frame be painted
+xwd -silent -name Kalvotron -out "$dump"
+mkdir -p "$(dirname "$screenshot")"
+/usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot"

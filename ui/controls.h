@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/window_model.h"
+
+#include <array>
+#include <string_view>
+
+namespace kalvo::ui {
+
+// 15 twips make one logical pixel; Qt scales logical pixels on high-DPI screens.
+constexpr int pixels(int twips)
+{
+    return twips / 15;
+}
+
+// The window's frame in the layouts' widths: the client area is 90 twips
+// narrower than the width the layouts set.
+inline constexpr int FrameTwips = 90;
+inline constexpr int ClientHeightTwips = 4260;
+
+enum class Typeface { Sans, Serif, WindowDefault };
+
+struct FontSpec {
+    Typeface typeface;
+    double pointSize;
+    bool bold = false;
+    bool italic = false;
+};
+
+enum class ControlKind { Button, LineEdit, MultiLine };
+
+// One control of the main window: where it stands, how it looks, and which
+// part of the window model it shows.
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    int left, top, width, height; // twips
+    FontSpec font;
+    bool readOnly;
+    bool skippedByTab;
+    TextBox WindowModel::*textBox;        // text boxes
+    CommandButton WindowModel::*button;   // buttons
+    std::string_view accessibleName;      // fixed name, or a button's prefix to its caption
+    TextBox WindowModel::*accessibleFrom; // a value field is named after its quantity's label
+};
+
+inline constexpr FontSpec ButtonFont{Typeface::Sans, 9.75};
+inline constexpr FontSpec ValueFont{Typeface::Sans, 12};
+inline constexpr FontSpec LabelFont{Typeface::Sans, 9.75, true};
+
+using W = WindowModel;
+
+// In tab order; a control later in the list lies on top of an earlier one.
+inline constexpr std::array<ControlSpec, 16> Controls{{
+    {"A_Command", ControlKind::Button, 840, 120, 1935, 495, ButtonFont, false, false, nullptr, &W::A_Command,
+     "A: ", nullptr},
+    {"B_Command", ControlKind::Button, 3240, 120, 1935, 495, ButtonFont, false, false, nullptr, &W::B_Command,
+     "B: ", nullptr},
+    {"C_Command", ControlKind::Button, 5760, 120, 1935, 495, ButtonFont, false, false, nullptr, &W::C_Command,
+     "C: ", nullptr},
+    {"A_Text",
+     ControlKind::LineEdit,
+     840,
+     600,
+     1935,
+     375,
+     ValueFont,
+     false,
+     false,
+     &W::A_Text,
+     nullptr,
+     {},
+     &W::A_Anzeige},
+    {"B_Text",
+     ControlKind::LineEdit,
+     3240,
+     600,
+     1935,
+     375,
+     ValueFont,
+     false,
+     false,
+     &W::B_Text,
+     nullptr,
+     {},
+     &W::B_Anzeige},
+    {"C_Text",
+     ControlKind::LineEdit,
+     5760,
+     600,
+     1935,
+     375,
+     ValueFont,
+     false,
+     false,
+     &W::C_Text,
+     nullptr,
+     {},
+     &W::C_Anzeige},
+    {"A_Anzeige", ControlKind::LineEdit, 840, 960, 1935, 375, LabelFont, true, false, &W::A_Anzeige, nullptr,
+     "Größe A", nullptr},
+    {"B_Anzeige", ControlKind::LineEdit, 3240, 960, 1935, 375, LabelFont, true, false, &W::B_Anzeige, nullptr,
+     "Größe B", nullptr},
+    {"C_Anzeige", ControlKind::LineEdit, 5760, 960, 1935, 375, LabelFont, true, false, &W::C_Anzeige, nullptr,
+     "Größe C", nullptr},
+    {"Text1", ControlKind::MultiLine, 1440, 1680, 5535, 1935, ValueFont, true, true, &W::Text1, nullptr,
+     "Formel", nullptr},
+    {"Text2",
+     ControlKind::LineEdit,
+     1440,
+     3840,
+     5535,
+     285,
+     {Typeface::WindowDefault, 0},
+     true,
+     true,
+     &W::Text2,
+     nullptr,
+     "Titel",
+     nullptr},
+    {"Text3",
+     ControlKind::MultiLine,
+     8160,
+     1320,
+     1935,
+     2415,
+     {Typeface::Serif, 14.25, true, true},
+     true,
+     false,
+     &W::Text3,
+     nullptr,
+     "Hinweis",
+     nullptr},
+    {"Command1",
+     ControlKind::Button,
+     8160,
+     120,
+     1935,
+     495,
+     {Typeface::Sans, 9.75, true},
+     false,
+     false,
+     nullptr,
+     &W::Command1,
+     "K: ",
+     nullptr},
+    {"Text4",
+     ControlKind::LineEdit,
+     8160,
+     600,
+     1935,
+     375,
+     ValueFont,
+     false,
+     false,
+     &W::Text4,
+     nullptr,
+     {},
+     &W::Text5},
+    {"Text5", ControlKind::LineEdit, 8160, 960, 1935, 375, LabelFont, true, false, &W::Text5, nullptr,
+     "Name der Konstante", nullptr},
+    {"Text6",
+     ControlKind::MultiLine,
+     240,
+     1440,
+     7935,
+     2175,
+     {Typeface::Serif, 12, true},
+     true,
+     false,
+     &W::Text6,
+     nullptr,
+     "Hilfe und Information",
+     nullptr},
+}};
+
+} // namespace kalvo::ui

@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: MIT
+#include "ui/main_window.h"
+
+#include "catalogue/catalogue.h"
+#include "core/output_selection.h"
+#include "core/value_entry.h"
+#include "ui/help.h"
+#include "ui/kalvo.xpm"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <array>
+#include <optional>
+
+namespace kalvo::ui {
+namespace {
+
+// The fonts of the design where the system has them, else look-alikes of the
+// same size (Liberation is metric-compatible, DejaVu is on every Debian).
+const QStringList SansFamilies{"MS Sans Serif", "Liberation Sans", "DejaVu Sans"};
+const QStringList SerifFamilies{"Times New Roman", "Liberation Serif", "DejaVu Serif"};
+
+QFont fontFor(const FontSpec& spec, const QFont& windowFont)
+{
+    if (spec.typeface == Typeface::WindowDefault)
+        return windowFont;
+    QFont font;
+    const bool sans = spec.typeface == Typeface::Sans;
+    font.setFamilies(sans ? SansFamilies : SerifFamilies);
+    font.setStyleHint(sans ? QFont::SansSerif : QFont::Serif);
+    font.setPointSizeF(spec.pointSize);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    return font;
+}
+
+QColor qColor(Color color)
+{
+    return {static_cast<int>(color & 0xFFU), static_cast<int>((color >> 8U) & 0xFFU),
+            static_cast<int>((color >> 16U) & 0xFFU)};
+}
+
+QString qText(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// Multi-line boxes break lines at CR LF; Qt's documents at LF.
+QString qMultiLineText(const std::string& text)
+{
+    return qText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// A solid face in the model's colour, whatever the widget style.
+QString styleSheetFor(ControlKind kind, Color color)
+{
+    const QString background = qColor(color).name();
+    if (kind == ControlKind::Button)
+        return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #202020; }"
+                              "QPushButton:focus { border: 2px solid #000000; }"
+                              "QPushButton:pressed { border: 2px inset #202020; }")
+            .arg(background);
+    // Disabled text a little darker than Qt's default, to stay legible on yellow.
+    return QStringLiteral("QLineEdit, QTextEdit { background-color: %1; }"
+                          "QLineEdit:disabled, QTextEdit:disabled { color: #6d6d6d; }")
+        .arg(background);
+}
+
+struct KeyHandler {
+    TextBox WindowModel::*field;
+    void (*keyPress)(Calculator&, char16_t);
+};
+
+constexpr std::array<KeyHandler, 4> KeyHandlers{{
+    {&WindowModel::A_Text, A_Text_KeyPress},
+    {&WindowModel::B_Text, B_Text_KeyPress},
+    {&WindowModel::C_Text, C_Text_KeyPress},
+    {&WindowModel::Text4, Text4_KeyPress},
+}};
+
+struct ClickHandler {
+    CommandButton WindowModel::*button;
+    void (*click)(Calculator&);
+};
+
+constexpr std::array<ClickHandler, 3> ClickHandlers{{
+    {&WindowModel::A_Command, A_Command_Click},
+    {&WindowModel::B_Command, B_Command_Click},
+    {&WindowModel::C_Command, C_Command_Click},
+}};
+
+// The character code a key hands to a field's key handler; none for keys
+// that type no character (arrows, Shift, function keys).
+std::optional<char16_t> characterCode(const QKeyEvent& key)
+{
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        return EnterKey;
+    if (key.text().isEmpty())
+        return std::nullopt;
+    return key.text().at(0).unicode();
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+{
+    setObjectName(QStringLiteral("Kalvo"));
+    setWindowTitle(QStringLiteral("Kalvotron"));
+    setWindowIcon(QIcon(QPixmap(kalvo_xpm)));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    createControls();
+    createMenus();
+    form_Load(m_calc);
+    showModel();
+}
+
+void MainWindow::createControls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    QPalette background = client->palette();
+    background.setColor(QPalette::Window, qColor(colors::DarkGrey));
+    client->setPalette(background);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    // Created in tab order, so that a later control lies on top.
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : Controls) {
+        QWidget* widget = createControl(spec, client);
+        m_bindings.push_back({&spec, widget, {}});
+        if (previous != nullptr)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* client)
+{
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Button: {
+        auto* button = new QPushButton(client);
+        for (const ClickHandler& handler : ClickHandlers)
+            if (handler.button == spec.button)
+                connect(button, &QPushButton::clicked, this,
+                        [this, click = handler.click] { handle(click); });
+        widget = button;
+        break;
+    }
+    case ControlKind::LineEdit: {
+        auto* edit = new QLineEdit(client);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setReadOnly(spec.readOnly);
+        // The model follows every edit, so that it always holds what the field shows.
+        connect(edit, &QLineEdit::textEdited, this, [this, box = spec.textBox](const QString& text) {
+            (m_calc.window.*box).text = text.toStdString();
+        });
+        for (const KeyHandler& handler : KeyHandlers)
+            if (handler.field == spec.textBox) {
+                edit->installEventFilter(this);
+                m_keyBindings.push_back({edit, handler.keyPress});
+            }
+        widget = edit;
+        break;
+    }
+    case ControlKind::MultiLine: {
+        auto* box = new QTextEdit(client);
+        box->setReadOnly(true);
+        box->setAcceptRichText(false);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QTextOption centred = box->document()->defaultTextOption();
+        centred.setAlignment(Qt::AlignHCenter);
+        box->document()->setDefaultTextOption(centred);
+        widget = box;
+        break;
+    }
+    }
+    widget->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    widget->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height));
+    widget->setFont(fontFor(spec.font, font()));
+    if (spec.skippedByTab)
+        widget->setFocusPolicy(Qt::ClickFocus);
+    return widget;
+}
+
+void MainWindow::createMenus()
+{
+    struct MenuSpec {
+        Menu menu;
+        const char* caption;
+        const char* name;
+    };
+    for (const MenuSpec& spec :
+         {MenuSpec{Menu::Formeln, "Formeln", "Formeln"}, MenuSpec{Menu::LogExp, "Log/Exp", "logexp"}}) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.caption));
+        menu->setObjectName(QString::fromUtf8(spec.name));
+        for (const CatalogueEntry& entry : Catalogue()) {
+            if (entry.menu != spec.menu)
+                continue;
+            QAction* item = menu->addAction(
+                QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())));
+            item->setObjectName(
+                QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+            connect(item, &QAction::triggered, this,
+                    [this, &entry] { handle([&entry](Calculator& calc) { ChooseFormula(calc, entry); }); });
+        }
+    }
+    QAction* help = menuBar()->addAction(QStringLiteral("Hilfe"));
+    help->setObjectName(QStringLiteral("Hilfe"));
+    connect(help, &QAction::triggered, this, [this] { handle(Hilfe_Click); });
+    QAction* information = menuBar()->addAction(QStringLiteral("Information"));
+    information->setObjectName(QStringLiteral("Information"));
+    connect(information, &QAction::triggered, this, [this] { handle(Information_Click); });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const auto code = characterCode(*static_cast<QKeyEvent*>(event));
+    if (code) {
+        for (const KeyBinding& binding : m_keyBindings)
+            if (binding.field == watched)
+                handle([&binding, key = *code](Calculator& calc) { binding.keyPress(calc, key); });
+    }
+    return false; // the key goes on to the field
+}
+
+template <typename Handler> void MainWindow::handle(Handler handler)
+{
+    handler(m_calc);
+    showModel();
+}
+
+void MainWindow::showModel()
+{
+    for (Binding& binding : m_bindings)
+        showControl(binding);
+    const int width = m_calc.window.Kalvo.width;
+    if (width != m_shownWidth) {
+        m_shownWidth = width;
+        centralWidget()->setFixedSize(pixels(width - FrameTwips), pixels(ClientHeightTwips));
+        setFixedSize(pixels(width - FrameTwips), pixels(ClientHeightTwips) + menuBar()->sizeHint().height());
+    }
+}
+
+void MainWindow::showControl(Binding& binding)
+{
+    const ControlSpec& spec = *binding.spec;
+    QWidget* widget = binding.widget;
+    bool enabled = true;
+    bool visible = true;
+    if (spec.button != nullptr) {
+        const CommandButton& button = m_calc.window.*spec.button;
+        auto* pushButton = static_cast<QPushButton*>(widget);
+        const QString caption = qText(button.caption);
+        if (pushButton->text() != caption)
+            pushButton->setText(caption);
+        showColor(binding, button.backColor);
+        widget->setAccessibleName(QString::fromUtf8(spec.accessibleName.data()) + caption);
+        enabled = button.enabled;
+        visible = button.visible;
+    } else {
+        const TextBox& box = m_calc.window.*spec.textBox;
+        showText(binding, box.text);
+        showColor(binding, box.backColor);
+        widget->setAccessibleName(
+            spec.accessibleFrom != nullptr
+                ? qText((m_calc.window.*spec.accessibleFrom).text)
+                : QString::fromUtf8(spec.accessibleName.data(),
+                                    static_cast<qsizetype>(spec.accessibleName.size())));
+        enabled = box.enabled;
+        visible = box.visible;
+    }
+    if (widget->isEnabled() != enabled)
+        widget->setEnabled(enabled);
+    if (widget->isHidden() == visible)
+        widget->setVisible(visible);
+}
+
+void MainWindow::showText(Binding& binding, const std::string& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(binding.widget)) {
+        const QString shown = qText(text);
+        if (edit->text() != shown)
+            edit->setText(shown);
+        return;
+    }
+    if (binding.shownText != text) {
+        binding.shownText = text;
+        static_cast<QTextEdit*>(binding.widget)->setPlainText(qMultiLineText(text));
+    }
+}
+
+void MainWindow::showColor(Binding& binding, Color color)
+{
+    if (binding.shownColor == color)
+        return;
+    binding.shownColor = color;
+    binding.widget->setStyleSheet(styleSheetFor(binding.spec->kind, color));
+}
+
+} // namespace kalvo::ui

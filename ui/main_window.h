@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/calc_state.h"
+#include "ui/controls.h"
+
+#include <QMainWindow>
+
+#include <string>
+#include <vector>
+
+class QLineEdit;
+
+namespace kalvo::ui {
+
+// The window Kalvo: forwards every event to the calculator's handlers and
+// shows the window model they write. It holds no state of its own.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow();
+
+    [[nodiscard]] const Calculator& calculator() const { return m_calc; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Binding {
+        const ControlSpec* spec;
+        QWidget* widget;
+        std::string shownText; // of read-only multi-line boxes, which only the model changes
+        Color shownColor = 0xFFFFFFFF;
+    };
+
+    struct KeyBinding {
+        QLineEdit* field;
+        void (*keyPress)(Calculator&, char16_t);
+    };
+
+    void createControls();
+    QWidget* createControl(const ControlSpec& spec, QWidget* client);
+    void createMenus();
+
+    // Runs one handler of the calculator, then shows the model it left.
+    template <typename Handler> void handle(Handler handler);
+    void showModel();
+    void showControl(Binding& binding);
+    static void showText(Binding& binding, const std::string& text);
+    static void showColor(Binding& binding, Color color);
+
+    Calculator m_calc;
+    std::vector<Binding> m_bindings;
+    std::vector<KeyBinding> m_keyBindings;
+    int m_shownWidth = 0;
+};
+
+} // namespace kalvo::ui
