@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test package format clean
+.PHONY: all deps build run test bench package format clean
 
 all: build
 
@@ -26,6 +26,12 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Speed and memory, measured in a Release build; see docs/benchmarks.md.
+bench: deps
+	@cmake -S . -B $(BUILD_DIR)-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF --log-level=WARNING
+	@MAKEFLAGS=--no-print-directory cmake --build $(BUILD_DIR)-release -j $(JOBS)
+	@/usr/bin/python3 bench/run_benchmarks.py --build-dir $(BUILD_DIR)-release --output docs/benchmarks.md
 
 # The Debian package, in $(BUILD_DIR).
 package: build

@@ -7,7 +7,6 @@
 #include "ui/help.h"
 #include "ui/kalvo.xpm"
 
-#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -20,10 +19,18 @@
 namespace kalvo::ui {
 namespace {
 
-// The fonts of the design where the system has them, else look-alikes of the
-// same size (Liberation is metric-compatible, DejaVu is on every Debian).
-const QStringList SansFamilies{"MS Sans Serif", "Liberation Sans", "DejaVu Sans"};
-const QStringList SerifFamilies{"Times New Roman", "Liberation Serif", "DejaVu Serif"};
+// The design's fonts on Windows, which has them; elsewhere look-alikes of the
+// same size (Liberation is metric-compatible with Arial and Times New Roman
+// and so keeps the labels inside their boxes; DejaVu is wider). A missing
+// family costs a fallback search at start-up, so each platform names only
+// the families it has.
+#ifdef Q_OS_WIN
+const QStringList SansFamilies{QStringLiteral("MS Sans Serif")};
+const QStringList SerifFamilies{QStringLiteral("Times New Roman")};
+#else
+const QStringList SansFamilies{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+const QStringList SerifFamilies{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
+#endif
 
 QFont fontFor(const FontSpec& spec, const QFont& windowFont)
 {
@@ -45,9 +52,9 @@ QColor qColor(Color color)
             static_cast<int>((color >> 16U) & 0xFFU)};
 }
 
-QString qText(const std::string& text)
+QString qText(std::string_view text)
 {
-    return QString::fromStdString(text);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Multi-line boxes break lines at CR LF; Qt's documents at LF.
@@ -56,19 +63,23 @@ QString qMultiLineText(const std::string& text)
     return qText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-// A solid face in the model's colour, whatever the widget style.
-QString styleSheetFor(ControlKind kind, Color color)
+// A button's face in the model's colour, solid whatever the widget style.
+QString buttonStyleSheet(Color color)
 {
-    const QString background = qColor(color).name();
-    if (kind == ControlKind::Button)
-        return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #202020; }"
-                              "QPushButton:focus { border: 2px solid #000000; }"
-                              "QPushButton:pressed { border: 2px inset #202020; }")
-            .arg(background);
-    // Disabled text a little darker than Qt's default, to stay legible on yellow.
-    return QStringLiteral("QLineEdit, QTextEdit { background-color: %1; }"
-                          "QLineEdit:disabled, QTextEdit:disabled { color: #6d6d6d; }")
-        .arg(background);
+    return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #202020; }"
+                          "QPushButton:focus { border: 2px solid #000000; }"
+                          "QPushButton:pressed { border: 2px inset #202020; }")
+        .arg(qColor(color).name());
+}
+
+// A text box's background in the model's colour. Disabled text a little
+// darker than Qt's default, to stay legible on yellow.
+QPalette textBoxPalette(QPalette palette, Color color)
+{
+    palette.setColor(QPalette::Base, qColor(color));
+    palette.setColor(QPalette::Disabled, QPalette::Base, qColor(color));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x6d, 0x6d, 0x6d));
+    return palette;
 }
 
 struct KeyHandler {
@@ -183,7 +194,7 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* client)
         break;
     }
     }
-    widget->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    widget->setObjectName(qText(spec.name));
     widget->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height));
     widget->setFont(fontFor(spec.font, font()));
     if (spec.skippedByTab)
@@ -205,10 +216,8 @@ void MainWindow::createMenus()
         for (const CatalogueEntry& entry : Catalogue()) {
             if (entry.menu != spec.menu)
                 continue;
-            QAction* item = menu->addAction(
-                QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())));
-            item->setObjectName(
-                QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+            QAction* item = menu->addAction(qText(entry.caption));
+            item->setObjectName(qText(entry.name));
             connect(item, &QAction::triggered, this,
                     [this, &entry] { handle([&entry](Calculator& calc) { ChooseFormula(calc, entry); }); });
         }
@@ -256,6 +265,7 @@ void MainWindow::showControl(Binding& binding)
 {
     const ControlSpec& spec = *binding.spec;
     QWidget* widget = binding.widget;
+    QString accessibleName;
     bool enabled = true;
     bool visible = true;
     if (spec.button != nullptr) {
@@ -265,21 +275,22 @@ void MainWindow::showControl(Binding& binding)
         if (pushButton->text() != caption)
             pushButton->setText(caption);
         showColor(binding, button.backColor);
-        widget->setAccessibleName(QString::fromUtf8(spec.accessibleName.data()) + caption);
+        accessibleName = qText(spec.accessibleName) + caption;
         enabled = button.enabled;
         visible = button.visible;
     } else {
         const TextBox& box = m_calc.window.*spec.textBox;
         showText(binding, box.text);
         showColor(binding, box.backColor);
-        widget->setAccessibleName(
-            spec.accessibleFrom != nullptr
-                ? qText((m_calc.window.*spec.accessibleFrom).text)
-                : QString::fromUtf8(spec.accessibleName.data(),
-                                    static_cast<qsizetype>(spec.accessibleName.size())));
+        accessibleName =
+            qText(spec.accessibleFrom != nullptr ? std::string_view((m_calc.window.*spec.accessibleFrom).text)
+                                                 : spec.accessibleName);
         enabled = box.enabled;
         visible = box.visible;
     }
+    // Screen readers hear of every change of name, so only real changes are made.
+    if (widget->accessibleName() != accessibleName)
+        widget->setAccessibleName(accessibleName);
     if (widget->isEnabled() != enabled)
         widget->setEnabled(enabled);
     if (widget->isHidden() == visible)
@@ -305,7 +316,10 @@ void MainWindow::showColor(Binding& binding, Color color)
     if (binding.shownColor == color)
         return;
     binding.shownColor = color;
-    binding.widget->setStyleSheet(styleSheetFor(binding.spec->kind, color));
+    if (binding.spec->kind == ControlKind::Button)
+        binding.widget->setStyleSheet(buttonStyleSheet(color));
+    else
+        binding.widget->setPalette(textBoxPalette(binding.widget->palette(), color));
 }
 
 } // namespace kalvo::ui

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "catalogue/catalogue.h"
 #include "ui/help.h"
 #include "ui/main_window.h"
 
@@ -273,6 +274,26 @@ private Q_SLOTS:
         QCOMPARE(bar->activeAction()->text(), QStringLiteral("Hilfe"));
         QTest::keyClick(bar, Qt::Key_Return);
         QTRY_VERIFY(control("Text6")->isVisible());
+    }
+
+    void everyLabelFitsItsBox()
+    {
+        for (const CatalogueEntry& entry : Catalogue()) {
+            action(std::string(entry.name).c_str())->trigger();
+            for (const char* name : {"A_Anzeige", "B_Anzeige", "C_Anzeige", "Text5"}) {
+                auto* label = control<QLineEdit>(name);
+                if (!label->isVisible())
+                    continue;
+                const int needed = label->fontMetrics().horizontalAdvance(label->text());
+                QVERIFY2(needed <= label->width() - 6,
+                         qPrintable(QStringLiteral("%1 under %2: %3 px in %4")
+                                        .arg(label->text(),
+                                             QString::fromUtf8(entry.caption.data(),
+                                                               static_cast<qsizetype>(entry.caption.size())))
+                                        .arg(needed)
+                                        .arg(label->width())));
+            }
+        }
     }
 
     void tabVisitsTheControlsInOrder()
