@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test bench package format clean
+.PHONY: all deps build run test test-sanitize fuzz bench package format clean
 
 all: build
 
@@ -26,6 +26,22 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# the first report stops it.
+test-sanitize: deps
+	@cmake -S . -B $(BUILD_DIR)-sanitize -DCMAKE_BUILD_TYPE=Debug -DKALVO_SANITIZE=ON --log-level=WARNING
+	@MAKEFLAGS=--no-print-directory cmake --build $(BUILD_DIR)-sanitize -j $(JOBS)
+	@ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
+	 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	 ctest --test-dir $(BUILD_DIR)-sanitize --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS (built with clang).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@CXX=clang++ cmake -S . -B $(BUILD_DIR)-fuzz -DKALVO_FUZZ=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
+	@MAKEFLAGS=--no-print-directory cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
+	@fuzz/run-fuzzers $(BUILD_DIR)-fuzz $(FUZZ_SECONDS)
 
 # Speed and memory, measured in a Release build; see docs/benchmarks.md.
 bench: deps

@@ -38,7 +38,7 @@ struct CalcState {
     Number ValueA;
     Number ValueB;
     Number ValueC;
-    Number ValueK;
+    Number ValueK = Number::integer(1); // as Text4 shows it until a formula sets K
     // 0 while the quantity is the output, 1 while it is an input.
     std::int16_t InputFlagA = 0;
     std::int16_t InputFlagB = 0;

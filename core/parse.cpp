@@ -185,10 +185,16 @@ std::optional<Number> ParseStrict(std::string_view text)
 
     double value = 0.0;
     if (std::from_chars(first, last, value).ec != std::errc{}) {
-        // Out of range: too large is unreadable, too small is zero.
-        if (scanned->magnitude > 0)
+        // Out of range: too small is zero; too large is unreadable, except
+        // the largest double as shown rounded (1,7977E+308), which must read
+        // back as what it shows.
+        if (scanned->magnitude <= 0)
+            return Number::real(scanned->text.front() == '-' ? -0.0 : 0.0);
+        long double wide = 0.0L;
+        constexpr long double ShownLargest = 1.79775E+308L;
+        if (std::from_chars(first, last, wide).ec != std::errc{} || std::fabs(wide) >= ShownLargest)
             return std::nullopt;
-        return Number::real(scanned->text.front() == '-' ? -0.0 : 0.0);
+        return Number::real(std::copysign(std::numeric_limits<double>::max(), static_cast<double>(wide)));
     }
     if (fitsSingle(value)) {
         float single = 0.0F;

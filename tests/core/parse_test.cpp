@@ -45,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                     StrictCase{"1,2E-38", Number::single(1.2E-38F)},
                     StrictCase{"3,4E+38", Number::single(3.4E+38F)},
                     StrictCase{"1,7976931348623157E+308", Number::real(1.7976931348623157E+308)},
+                    StrictCase{"1,7977E+308", Number::real(std::numeric_limits<double>::max())},
+                    StrictCase{"-1,7977E+308", Number::real(-std::numeric_limits<double>::max())},
                     // Too small even for double precision: zero.
                     StrictCase{"1E-400", Number::real(0.0)}, StrictCase{"0,000001E-399", Number::real(0.0)}));
 
@@ -61,11 +63,13 @@ INSTANTIATE_TEST_SUITE_P(Garbage, ParseStrictRejects,
                                          "Fehler", "1,0000E+0\r\n", "inf", "nan", "1\xC2\xA0"));
 
 INSTANTIATE_TEST_SUITE_P(BeyondDoubleRange, ParseStrictRejects,
-                         testing::Values("1E999", "-1,0E+309", "1e99999999999999999999999"));
+                         testing::Values("1E999", "-1,0E+309", "1,7978E+308", "1e99999999999999999999999"));
 
 TEST(ParseStrict, ReadsBackEveryFormattedValue)
 {
-    for (const double value : {1.0, -2.5, 1234.5, 1E-21, 1E+38, 3.3E+2, 7.6708E-16, 9.9997E+11}) {
+    for (const double value :
+         {1.0, -2.5, 1234.5, 1E-21, 1E+38, 3.3E+2, 7.6708E-16, 9.9997E+11, std::numeric_limits<double>::max(),
+          std::numeric_limits<double>::denorm_min()}) {
         const std::string shown = FormatValue(Number::real(value));
         const auto parsed = ParseStrict(shown);
         ASSERT_TRUE(parsed.has_value()) << shown;
