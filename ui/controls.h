@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/window_model.h"
+#include "core/calc_state.h"
+#include "core/output_selection.h"
+#include "core/value_entry.h"
 
 #include <array>
 #include <string_view>
@@ -39,10 +41,12 @@ struct ControlSpec {
     FontSpec font;
     bool readOnly;
     bool skippedByTab;
-    TextBox WindowModel::*textBox;        // text boxes
-    CommandButton WindowModel::*button;   // buttons
-    std::string_view accessibleName;      // fixed name, or a button's prefix to its caption
-    TextBox WindowModel::*accessibleFrom; // a value field is named after its quantity's label
+    TextBox WindowModel::*textBox;           // text boxes
+    CommandButton WindowModel::*button;      // buttons
+    std::string_view accessibleName;         // fixed name, or a button's prefix to its caption
+    TextBox WindowModel::*accessibleFrom;    // a value field is named after its quantity's label
+    void (*keyPress)(Calculator&, char16_t); // the value fields' key handlers
+    void (*click)(Calculator&);              // the output buttons' click handlers
 };
 
 inline constexpr FontSpec ButtonFont{Typeface::Sans, 9.75};
@@ -52,127 +56,42 @@ inline constexpr FontSpec LabelFont{Typeface::Sans, 9.75, true};
 using W = WindowModel;
 
 // In tab order; a control later in the list lies on top of an earlier one.
+// clang-format off
 inline constexpr std::array<ControlSpec, 16> Controls{{
-    {"A_Command", ControlKind::Button, 840, 120, 1935, 495, ButtonFont, false, false, nullptr, &W::A_Command,
-     "A: ", nullptr},
-    {"B_Command", ControlKind::Button, 3240, 120, 1935, 495, ButtonFont, false, false, nullptr, &W::B_Command,
-     "B: ", nullptr},
-    {"C_Command", ControlKind::Button, 5760, 120, 1935, 495, ButtonFont, false, false, nullptr, &W::C_Command,
-     "C: ", nullptr},
-    {"A_Text",
-     ControlKind::LineEdit,
-     840,
-     600,
-     1935,
-     375,
-     ValueFont,
-     false,
-     false,
-     &W::A_Text,
-     nullptr,
-     {},
-     &W::A_Anzeige},
-    {"B_Text",
-     ControlKind::LineEdit,
-     3240,
-     600,
-     1935,
-     375,
-     ValueFont,
-     false,
-     false,
-     &W::B_Text,
-     nullptr,
-     {},
-     &W::B_Anzeige},
-    {"C_Text",
-     ControlKind::LineEdit,
-     5760,
-     600,
-     1935,
-     375,
-     ValueFont,
-     false,
-     false,
-     &W::C_Text,
-     nullptr,
-     {},
-     &W::C_Anzeige},
-    {"A_Anzeige", ControlKind::LineEdit, 840, 960, 1935, 375, LabelFont, true, false, &W::A_Anzeige, nullptr,
-     "Größe A", nullptr},
-    {"B_Anzeige", ControlKind::LineEdit, 3240, 960, 1935, 375, LabelFont, true, false, &W::B_Anzeige, nullptr,
-     "Größe B", nullptr},
-    {"C_Anzeige", ControlKind::LineEdit, 5760, 960, 1935, 375, LabelFont, true, false, &W::C_Anzeige, nullptr,
-     "Größe C", nullptr},
-    {"Text1", ControlKind::MultiLine, 1440, 1680, 5535, 1935, ValueFont, true, true, &W::Text1, nullptr,
-     "Formel", nullptr},
-    {"Text2",
-     ControlKind::LineEdit,
-     1440,
-     3840,
-     5535,
-     285,
-     {Typeface::WindowDefault, 0},
-     true,
-     true,
-     &W::Text2,
-     nullptr,
-     "Titel",
-     nullptr},
-    {"Text3",
-     ControlKind::MultiLine,
-     8160,
-     1320,
-     1935,
-     2415,
-     {Typeface::Serif, 14.25, true, true},
-     true,
-     false,
-     &W::Text3,
-     nullptr,
-     "Hinweis",
-     nullptr},
-    {"Command1",
-     ControlKind::Button,
-     8160,
-     120,
-     1935,
-     495,
-     {Typeface::Sans, 9.75, true},
-     false,
-     false,
-     nullptr,
-     &W::Command1,
-     "K: ",
-     nullptr},
-    {"Text4",
-     ControlKind::LineEdit,
-     8160,
-     600,
-     1935,
-     375,
-     ValueFont,
-     false,
-     false,
-     &W::Text4,
-     nullptr,
-     {},
-     &W::Text5},
-    {"Text5", ControlKind::LineEdit, 8160, 960, 1935, 375, LabelFont, true, false, &W::Text5, nullptr,
-     "Name der Konstante", nullptr},
-    {"Text6",
-     ControlKind::MultiLine,
-     240,
-     1440,
-     7935,
-     2175,
-     {Typeface::Serif, 12, true},
-     true,
-     false,
-     &W::Text6,
-     nullptr,
-     "Hilfe und Information",
-     nullptr},
+    //  name     kind                   left   top  width height font   read-only skipped-by-Tab
+    {"A_Command", ControlKind::Button,     840,  120, 1935,  495, ButtonFont, false, false,
+     nullptr, &W::A_Command, "A: ", nullptr, nullptr, A_Command_Click},
+    {"B_Command", ControlKind::Button,    3240,  120, 1935,  495, ButtonFont, false, false,
+     nullptr, &W::B_Command, "B: ", nullptr, nullptr, B_Command_Click},
+    {"C_Command", ControlKind::Button,    5760,  120, 1935,  495, ButtonFont, false, false,
+     nullptr, &W::C_Command, "C: ", nullptr, nullptr, C_Command_Click},
+    {"A_Text",    ControlKind::LineEdit,   840,  600, 1935,  375, ValueFont, false, false,
+     &W::A_Text, nullptr, {}, &W::A_Anzeige, A_Text_KeyPress, nullptr},
+    {"B_Text",    ControlKind::LineEdit,  3240,  600, 1935,  375, ValueFont, false, false,
+     &W::B_Text, nullptr, {}, &W::B_Anzeige, B_Text_KeyPress, nullptr},
+    {"C_Text",    ControlKind::LineEdit,  5760,  600, 1935,  375, ValueFont, false, false,
+     &W::C_Text, nullptr, {}, &W::C_Anzeige, C_Text_KeyPress, nullptr},
+    {"A_Anzeige", ControlKind::LineEdit,   840,  960, 1935,  375, LabelFont, true, false,
+     &W::A_Anzeige, nullptr, "Größe A", nullptr, nullptr, nullptr},
+    {"B_Anzeige", ControlKind::LineEdit,  3240,  960, 1935,  375, LabelFont, true, false,
+     &W::B_Anzeige, nullptr, "Größe B", nullptr, nullptr, nullptr},
+    {"C_Anzeige", ControlKind::LineEdit,  5760,  960, 1935,  375, LabelFont, true, false,
+     &W::C_Anzeige, nullptr, "Größe C", nullptr, nullptr, nullptr},
+    {"Text1",     ControlKind::MultiLine, 1440, 1680, 5535, 1935, ValueFont, true, true,
+     &W::Text1, nullptr, "Formel", nullptr, nullptr, nullptr},
+    {"Text2",     ControlKind::LineEdit,  1440, 3840, 5535,  285, {Typeface::WindowDefault, 0}, true, true,
+     &W::Text2, nullptr, "Titel", nullptr, nullptr, nullptr},
+    {"Text3",     ControlKind::MultiLine, 8160, 1320, 1935, 2415, {Typeface::Serif, 14.25, true, true}, true, false,
+     &W::Text3, nullptr, "Hinweis", nullptr, nullptr, nullptr},
+    {"Command1",  ControlKind::Button,    8160,  120, 1935,  495, {Typeface::Sans, 9.75, true}, false, false,
+     nullptr, &W::Command1, "K: ", nullptr, nullptr, nullptr},
+    {"Text4",     ControlKind::LineEdit,  8160,  600, 1935,  375, ValueFont, false, false,
+     &W::Text4, nullptr, {}, &W::Text5, Text4_KeyPress, nullptr},
+    {"Text5",     ControlKind::LineEdit,  8160,  960, 1935,  375, LabelFont, true, false,
+     &W::Text5, nullptr, "Name der Konstante", nullptr, nullptr, nullptr},
+    {"Text6",     ControlKind::MultiLine,  240, 1440, 7935, 2175, {Typeface::Serif, 12, true}, true, false,
+     &W::Text6, nullptr, "Hilfe und Information", nullptr, nullptr, nullptr},
 }};
+// clang-format on
 
 } // namespace kalvo::ui

@@ -2,8 +2,6 @@
 #include "ui/main_window.h"
 
 #include "catalogue/catalogue.h"
-#include "core/output_selection.h"
-#include "core/value_entry.h"
 #include "ui/help.h"
 #include "ui/kalvo.xpm"
 
@@ -13,7 +11,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include <array>
 #include <optional>
 
 namespace kalvo::ui {
@@ -82,29 +79,6 @@ QPalette textBoxPalette(QPalette palette, Color color)
     return palette;
 }
 
-struct KeyHandler {
-    TextBox WindowModel::*field;
-    void (*keyPress)(Calculator&, char16_t);
-};
-
-constexpr std::array<KeyHandler, 4> KeyHandlers{{
-    {&WindowModel::A_Text, A_Text_KeyPress},
-    {&WindowModel::B_Text, B_Text_KeyPress},
-    {&WindowModel::C_Text, C_Text_KeyPress},
-    {&WindowModel::Text4, Text4_KeyPress},
-}};
-
-struct ClickHandler {
-    CommandButton WindowModel::*button;
-    void (*click)(Calculator&);
-};
-
-constexpr std::array<ClickHandler, 3> ClickHandlers{{
-    {&WindowModel::A_Command, A_Command_Click},
-    {&WindowModel::B_Command, B_Command_Click},
-    {&WindowModel::C_Command, C_Command_Click},
-}};
-
 // The character code a key hands to a field's key handler; none for keys
 // that type no character (arrows, Shift, function keys).
 std::optional<char16_t> characterCode(const QKeyEvent& key)
@@ -158,10 +132,8 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* client)
     switch (spec.kind) {
     case ControlKind::Button: {
         auto* button = new QPushButton(client);
-        for (const ClickHandler& handler : ClickHandlers)
-            if (handler.button == spec.button)
-                connect(button, &QPushButton::clicked, this,
-                        [this, click = handler.click] { handle(click); });
+        if (spec.click != nullptr)
+            connect(button, &QPushButton::clicked, this, [this, click = spec.click] { handle(click); });
         widget = button;
         break;
     }
@@ -173,11 +145,8 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* client)
         connect(edit, &QLineEdit::textEdited, this, [this, box = spec.textBox](const QString& text) {
             (m_calc.window.*box).text = text.toStdString();
         });
-        for (const KeyHandler& handler : KeyHandlers)
-            if (handler.field == spec.textBox) {
-                edit->installEventFilter(this);
-                m_keyBindings.push_back({edit, handler.keyPress});
-            }
+        if (spec.keyPress != nullptr)
+            edit->installEventFilter(this);
         widget = edit;
         break;
     }
@@ -236,9 +205,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     const auto code = characterCode(*static_cast<QKeyEvent*>(event));
     if (code) {
-        for (const KeyBinding& binding : m_keyBindings)
-            if (binding.field == watched)
-                handle([&binding, key = *code](Calculator& calc) { binding.keyPress(calc, key); });
+        for (const Binding& binding : m_bindings)
+            if (binding.widget == watched)
+                handle([keyPress = binding.spec->keyPress, key = *code](Calculator& calc) {
+                    keyPress(calc, key);
+                });
     }
     return false; // the key goes on to the field
 }

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-class QLineEdit;
-
 namespace kalvo::ui {
 
 // The window Kalvo: forwards every event to the calculator's handlers and
@@ -34,11 +32,6 @@ private:
         Color shownColor = 0xFFFFFFFF;
     };
 
-    struct KeyBinding {
-        QLineEdit* field;
-        void (*keyPress)(Calculator&, char16_t);
-    };
-
     void createControls();
     QWidget* createControl(const ControlSpec& spec, QWidget* client);
     void createMenus();
@@ -52,7 +45,6 @@ private:
 
     Calculator m_calc;
     std::vector<Binding> m_bindings;
-    std::vector<KeyBinding> m_keyBindings;
     int m_shownWidth = 0;
 };
 
