@@ -23,7 +23,7 @@ inline constexpr int ClientHeightTwips = 4260;
 
 enum class Typeface { Sans, Serif, WindowDefault };
 
-struct FontSpec {
+struct FontDesign {
     Typeface typeface;
     double pointSize;
     bool bold = false;
@@ -34,11 +34,11 @@ enum class ControlKind { Button, LineEdit, MultiLine };
 
 // One control of the main window: where it stands, how it looks, and which
 // part of the window model it shows.
-struct ControlSpec {
+struct ControlDesign {
     std::string_view name;
     ControlKind kind;
     int left, top, width, height; // twips
-    FontSpec font;
+    FontDesign font;
     bool readOnly;
     bool skippedByTab;
     TextBox WindowModel::*textBox;           // text boxes
@@ -49,15 +49,15 @@ struct ControlSpec {
     void (*click)(Calculator&);              // the output buttons' click handlers
 };
 
-inline constexpr FontSpec ButtonFont{Typeface::Sans, 9.75};
-inline constexpr FontSpec ValueFont{Typeface::Sans, 12};
-inline constexpr FontSpec LabelFont{Typeface::Sans, 9.75, true};
+inline constexpr FontDesign ButtonFont{Typeface::Sans, 9.75};
+inline constexpr FontDesign ValueFont{Typeface::Sans, 12};
+inline constexpr FontDesign LabelFont{Typeface::Sans, 9.75, true};
 
 using W = WindowModel;
 
 // In tab order; a control later in the list lies on top of an earlier one.
 // clang-format off
-inline constexpr std::array<ControlSpec, 16> Controls{{
+inline constexpr std::array<ControlDesign, 16> Controls{{
     //  name     kind                   left   top  width height font   read-only skipped-by-Tab
     {"A_Command", ControlKind::Button,     840,  120, 1935,  495, ButtonFont, false, false,
      nullptr, &W::A_Command, "A: ", nullptr, nullptr, A_Command_Click},

@@ -29,17 +29,17 @@ const QStringList SansFamilies{QStringLiteral("Liberation Sans"), QStringLiteral
 const QStringList SerifFamilies{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
 #endif
 
-QFont fontFor(const FontSpec& spec, const QFont& windowFont)
+QFont fontFor(const FontDesign& design, const QFont& windowFont)
 {
-    if (spec.typeface == Typeface::WindowDefault)
+    if (design.typeface == Typeface::WindowDefault)
         return windowFont;
     QFont font;
-    const bool sans = spec.typeface == Typeface::Sans;
+    const bool sans = design.typeface == Typeface::Sans;
     font.setFamilies(sans ? SansFamilies : SerifFamilies);
     font.setStyleHint(sans ? QFont::SansSerif : QFont::Serif);
-    font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setPointSizeF(design.pointSize);
+    font.setBold(design.bold);
+    font.setItalic(design.italic);
     return font;
 }
 
@@ -117,35 +117,35 @@ void MainWindow::createControls()
 
     // Created in tab order, so that a later control lies on top.
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : Controls) {
-        QWidget* widget = createControl(spec, client);
-        m_bindings.push_back({&spec, widget, {}});
+    for (const ControlDesign& design : Controls) {
+        QWidget* widget = createControl(design, client);
+        m_bindings.push_back({&design, widget, {}});
         if (previous != nullptr)
             setTabOrder(previous, widget);
         previous = widget;
     }
 }
 
-QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* client)
+QWidget* MainWindow::createControl(const ControlDesign& design, QWidget* client)
 {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (design.kind) {
     case ControlKind::Button: {
         auto* button = new QPushButton(client);
-        if (spec.click != nullptr)
-            connect(button, &QPushButton::clicked, this, [this, click = spec.click] { handle(click); });
+        if (design.click != nullptr)
+            connect(button, &QPushButton::clicked, this, [this, click = design.click] { handle(click); });
         widget = button;
         break;
     }
     case ControlKind::LineEdit: {
         auto* edit = new QLineEdit(client);
         edit->setAlignment(Qt::AlignCenter);
-        edit->setReadOnly(spec.readOnly);
+        edit->setReadOnly(design.readOnly);
         // The model follows every edit, so that it always holds what the field shows.
-        connect(edit, &QLineEdit::textEdited, this, [this, box = spec.textBox](const QString& text) {
+        connect(edit, &QLineEdit::textEdited, this, [this, box = design.textBox](const QString& text) {
             (m_calc.window.*box).text = text.toStdString();
         });
-        if (spec.keyPress != nullptr)
+        if (design.keyPress != nullptr)
             edit->installEventFilter(this);
         widget = edit;
         break;
@@ -163,27 +163,27 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* client)
         break;
     }
     }
-    widget->setObjectName(qText(spec.name));
-    widget->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height));
-    widget->setFont(fontFor(spec.font, font()));
-    if (spec.skippedByTab)
+    widget->setObjectName(qText(design.name));
+    widget->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height));
+    widget->setFont(fontFor(design.font, font()));
+    if (design.skippedByTab)
         widget->setFocusPolicy(Qt::ClickFocus);
     return widget;
 }
 
 void MainWindow::createMenus()
 {
-    struct MenuSpec {
+    struct MenuDesign {
         Menu menu;
         const char* caption;
         const char* name;
     };
-    for (const MenuSpec& spec :
-         {MenuSpec{Menu::Formeln, "Formeln", "Formeln"}, MenuSpec{Menu::LogExp, "Log/Exp", "logexp"}}) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.caption));
-        menu->setObjectName(QString::fromUtf8(spec.name));
+    for (const MenuDesign& design :
+         {MenuDesign{Menu::Formeln, "Formeln", "Formeln"}, MenuDesign{Menu::LogExp, "Log/Exp", "logexp"}}) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(design.caption));
+        menu->setObjectName(QString::fromUtf8(design.name));
         for (const CatalogueEntry& entry : Catalogue()) {
-            if (entry.menu != spec.menu)
+            if (entry.menu != design.menu)
                 continue;
             QAction* item = menu->addAction(qText(entry.caption));
             item->setObjectName(qText(entry.name));
@@ -207,7 +207,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (code) {
         for (const Binding& binding : m_bindings)
             if (binding.widget == watched)
-                handle([keyPress = binding.spec->keyPress, key = *code](Calculator& calc) {
+                handle([keyPress = binding.design->keyPress, key = *code](Calculator& calc) {
                     keyPress(calc, key);
                 });
     }
@@ -234,28 +234,28 @@ void MainWindow::showModel()
 
 void MainWindow::showControl(Binding& binding)
 {
-    const ControlSpec& spec = *binding.spec;
+    const ControlDesign& design = *binding.design;
     QWidget* widget = binding.widget;
     QString accessibleName;
     bool enabled = true;
     bool visible = true;
-    if (spec.button != nullptr) {
-        const CommandButton& button = m_calc.window.*spec.button;
+    if (design.button != nullptr) {
+        const CommandButton& button = m_calc.window.*design.button;
         auto* pushButton = static_cast<QPushButton*>(widget);
         const QString caption = qText(button.caption);
         if (pushButton->text() != caption)
             pushButton->setText(caption);
         showColor(binding, button.backColor);
-        accessibleName = qText(spec.accessibleName) + caption;
+        accessibleName = qText(design.accessibleName) + caption;
         enabled = button.enabled;
         visible = button.visible;
     } else {
-        const TextBox& box = m_calc.window.*spec.textBox;
+        const TextBox& box = m_calc.window.*design.textBox;
         showText(binding, box.text);
         showColor(binding, box.backColor);
-        accessibleName =
-            qText(spec.accessibleFrom != nullptr ? std::string_view((m_calc.window.*spec.accessibleFrom).text)
-                                                 : spec.accessibleName);
+        accessibleName = qText(design.accessibleFrom != nullptr
+                                   ? std::string_view((m_calc.window.*design.accessibleFrom).text)
+                                   : design.accessibleName);
         enabled = box.enabled;
         visible = box.visible;
     }
@@ -287,7 +287,7 @@ void MainWindow::showColor(Binding& binding, Color color)
     if (binding.shownColor == color)
         return;
     binding.shownColor = color;
-    if (binding.spec->kind == ControlKind::Button)
+    if (binding.design->kind == ControlKind::Button)
         binding.widget->setStyleSheet(buttonStyleSheet(color));
     else
         binding.widget->setPalette(textBoxPalette(binding.widget->palette(), color));

@@ -26,14 +26,14 @@ protected:
 
 private:
     struct Binding {
-        const ControlSpec* spec;
+        const ControlDesign* design;
         QWidget* widget;
         std::string shownText; // of read-only multi-line boxes, which only the model changes
         Color shownColor = 0xFFFFFFFF;
     };
 
     void createControls();
-    QWidget* createControl(const ControlSpec& spec, QWidget* client);
+    QWidget* createControl(const ControlDesign& design, QWidget* client);
     void createMenus();
 
     // Runs one handler of the calculator, then shows the model it left.

@@ -36,15 +36,15 @@ private:
     {
         WindowModel shown = m_window->calculator().window;
         shown.Kalvo.width = m_window->centralWidget()->width() * 15 + FrameTwips;
-        for (const ControlSpec& spec : Controls) {
-            QWidget* widget = control(spec.name);
-            if (spec.button != nullptr) {
-                CommandButton& button = shown.*spec.button;
+        for (const ControlDesign& design : Controls) {
+            QWidget* widget = control(design.name);
+            if (design.button != nullptr) {
+                CommandButton& button = shown.*design.button;
                 button.caption = static_cast<QPushButton*>(widget)->text().toStdString();
                 button.enabled = widget->isEnabled();
                 button.visible = !widget->isHidden();
             } else {
-                TextBox& box = shown.*spec.textBox;
+                TextBox& box = shown.*design.textBox;
                 if (auto* edit = qobject_cast<QLineEdit*>(widget))
                     box.text = edit->text().toStdString();
                 box.enabled = widget->isEnabled();
