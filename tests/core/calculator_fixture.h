@@ -19,7 +19,7 @@ protected:
 
     CalcState& state() { return calc.state; }
     WindowModel& window() { return calc.window; }
-    const Constants& constants() const { return calc.state.constants; }
+    [[nodiscard]] const Constants& constants() const { return calc.state.constants; }
 
     // Types the text into the field of the quantity and presses Enter.
     void enter(Quantity quantity, const std::string& text)

@@ -77,7 +77,7 @@ void checkLayout(const WindowModel& window, std::vector<std::string>& violations
     for (const bool visible :
          {window.Text3.visible, window.Text4.visible, window.Text5.visible, window.Command1.visible})
         if (visible != wide)
-            violations.push_back("constant column does not match the window's width");
+            violations.emplace_back("constant column does not match the window's width");
 }
 
 void checkValues(const CalcState& state, const WindowModel& window, std::vector<std::string>& violations)

@@ -26,13 +26,13 @@ private:
 
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(m_random); }
 
-    template <typename T = QWidget> T* control(std::string_view name) const
+    template <typename T = QWidget> [[nodiscard]] T* control(std::string_view name) const
     {
         return m_window->findChild<T*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     }
 
     // The window model as the widgets show it; colours are checked apart.
-    WindowModel modelFromWidgets() const
+    [[nodiscard]] WindowModel modelFromWidgets() const
     {
         WindowModel shown = m_window->calculator().window;
         shown.Kalvo.width = m_window->centralWidget()->width() * 15 + FrameTwips;
