@@ -24,6 +24,17 @@ void perform(Calculator& calc, const CatalogueStep& step)
     }
 }
 
+// The explanation's lines joined by CR LF, as the box breaks its lines.
+void writeExplanation(std::string& text, std::string_view explanation)
+{
+    text.clear();
+    for (const char c : explanation) {
+        if (c == '\n')
+            text += '\r';
+        text += c;
+    }
+}
+
 } // namespace
 
 const CatalogueEntry* FindEntry(std::string_view name)
@@ -34,17 +45,6 @@ const CatalogueEntry* FindEntry(std::string_view name)
     return found != entries.end() ? &*found : nullptr;
 }
 
-std::string ExplanationText(const CatalogueEntry& entry)
-{
-    std::string text;
-    for (const char c : entry.explanation) {
-        if (c == '\n')
-            text += '\r';
-        text += c;
-    }
-    return text;
-}
-
 void ChooseFormula(Calculator& calc, const CatalogueEntry& entry)
 {
     if (entry.hasConstantField())
@@ -53,7 +53,7 @@ void ChooseFormula(Calculator& calc, const CatalogueEntry& entry)
         HideConstantField(calc.window);
     perform(calc, entry.beforeCode);
     calc.state.FormulaCode = entry.formulaCode;
-    calc.window.Text1.text = ExplanationText(entry);
+    writeExplanation(calc.window.Text1.text, entry.explanation);
     calc.window.A_Anzeige.text = entry.labels[0];
     calc.window.B_Anzeige.text = entry.labels[1];
     calc.window.C_Anzeige.text = entry.labels[2];

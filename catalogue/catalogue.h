@@ -71,7 +71,4 @@ const CatalogueEntry* FindEntry(std::string_view name);
 // solver and leaves the output choice alone.
 void ChooseFormula(Calculator& calc, const CatalogueEntry& entry);
 
-// The text of Text1: the explanation's lines joined by CR LF.
-std::string ExplanationText(const CatalogueEntry& entry);
-
 } // namespace kalvo

@@ -14,6 +14,12 @@ export XDG_RUNTIME_DIR
 XDG_RUNTIME_DIR=$(mktemp -d)
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus=$!
+# The window looks for the accessibility bus once, at start: let it be there.
+for _ in $(seq 100); do
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null 2>&1 && break
+    sleep 0.1
+done
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$binary" &
 kalvo=$!
 trap 'kill $kalvo $bus 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT

@@ -35,7 +35,11 @@ xdotool mousemove --window "$window" 95 $((menu / 2)) click 1 && sleep 0.2
 xdotool key Down Return && sleep 0.3      # Log/Exp, Anzahl/Zeit: the wide window
 click 608 52 && enter 50                  # K = 50
 xdotool mousemove --window "$window" 150 $((menu / 2)) click 1 && sleep 0.3 # Hilfe
-wide=$(xwininfo -id "$window" | awk '/^ *Width:/ {print $2}')
+for _ in $(seq 50); do # a slow build may still be busy with the clicks
+    wide=$(xwininfo -id "$window" | awk '/^ *Width:/ {print $2}')
+    [ "$wide" -eq 714 ] && break
+    sleep 0.2
+done
 
 pkill -TERM -f "^$binary\$" || true
 # strace follows every child: should Kalvo have started a daemon, stop waiting.

@@ -23,7 +23,11 @@ for _ in $(seq 100); do
     xwininfo -name Kalvotron >/dev/null 2>&1 && break
     sleep 0.1
 done
-sleep 0.5 # let the first frame be painted
-xwd -silent -name Kalvotron -out "$dump"
 mkdir -p "$(dirname "$screenshot")"
+# Until the first frame is painted (a slow build takes its time), then once more to report.
+for _ in $(seq 40); do
+    xwd -silent -name Kalvotron -out "$dump"
+    /usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot" >/dev/null && break
+    sleep 0.25
+done
 /usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot"
