@@ -228,6 +228,25 @@ private Q_SLOTS:
         QCOMPARE(box->grab().toImage().pixelColor(4, 4), QColor(255, 192, 255));
     }
 
+    void helpAndInformationTextsKeepTheirLines()
+    {
+        action("Hilfe")->trigger();
+        const QString help = QString::fromStdString(m_window->calculator().window.Text6.text);
+        QCOMPARE(help, QString::fromUtf8(HelpText.data(), static_cast<qsizetype>(HelpText.size())));
+        QCOMPARE(help.split(QStringLiteral("\r\n")).size(), 5);
+        QVERIFY(help.endsWith(QStringLiteral("wie c, g und s sind gültige Eingaben.")));
+        QCOMPARE(help.count(QLatin1Char('\n')), help.count(QStringLiteral("\r\n")));
+
+        action("Hilfe")->trigger();
+        action("Information")->trigger();
+        const QStringList information =
+            QString::fromStdString(m_window->calculator().window.Text6.text).split(QStringLiteral("\r\n"));
+        QCOMPARE(information.size(), 7); // six lines, each ended by CR LF
+        QCOMPARE(information[2], QString());
+        QCOMPARE(information[6], QString());
+        QCOMPARE(information[3], QStringLiteral("Die Weiterentwicklung des Programms erfolgt."));
+    }
+
     void formulaChoiceHidesTheBoxButTheToggleRemembers()
     {
         action("Information")->trigger();
