@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "ui/application.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
 {
     preventBusAutolaunch();
     QApplication app(argc, argv);
+    kalvo::ui::prepareApplication(app);
     kalvo::ui::MainWindow window;
     window.show();
     return QApplication::exec();

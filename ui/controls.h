@@ -49,6 +49,12 @@ struct ControlDesign {
     void (*click)(Calculator&);              // the output buttons' click handlers
 };
 
+// The fields of A, B, C and K, which take typed values.
+constexpr bool isValueField(const ControlDesign& design)
+{
+    return design.keyPress != nullptr;
+}
+
 inline constexpr FontDesign ButtonFont{Typeface::Sans, 9.75};
 inline constexpr FontDesign ValueFont{Typeface::Sans, 12};
 inline constexpr FontDesign LabelFont{Typeface::Sans, 9.75, true};

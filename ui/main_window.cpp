@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "ui/help.h"
 #include "ui/kalvo.xpm"
+#include "ui/value_field.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -60,22 +61,29 @@ QString qMultiLineText(const std::string& text)
     return qText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// The design fixes every control's background and draws its text in the
+// toolkit's default colour of its day: black. Both are fixed together, so a
+// dark desktop theme cannot put light text on the light backgrounds. A value
+// field that takes no input shows its text greyed.
+const QColor TextColor(0x00, 0x00, 0x00);
+const QColor GreyedTextColor(0x6d, 0x6d, 0x6d);
+
 // A button's face in the model's colour, solid whatever the widget style.
 QString buttonStyleSheet(Color color)
 {
-    return QStringLiteral("QPushButton { background-color: %1; border: 1px solid #202020; }"
+    return QStringLiteral("QPushButton { background-color: %1; color: #000000; border: 1px solid #202020; }"
                           "QPushButton:focus { border: 2px solid #000000; }"
                           "QPushButton:pressed { border: 2px inset #202020; }")
         .arg(qColor(color).name());
 }
 
-// A text box's background in the model's colour. Disabled text a little
-// darker than Qt's default, to stay legible on yellow.
-QPalette textBoxPalette(QPalette palette, Color color)
+// A text box in the model's colour, in every state (the labels are disabled
+// widgets, and stay legible). The grey is a little darker than Qt's default,
+// to stay legible on white.
+QPalette textBoxPalette(QPalette palette, Color color, bool greyed)
 {
     palette.setColor(QPalette::Base, qColor(color));
-    palette.setColor(QPalette::Disabled, QPalette::Base, qColor(color));
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x6d, 0x6d, 0x6d));
+    palette.setColor(QPalette::Text, greyed ? GreyedTextColor : TextColor);
     return palette;
 }
 
@@ -119,7 +127,7 @@ void MainWindow::createControls()
     QWidget* previous = nullptr;
     for (const ControlDesign& design : Controls) {
         QWidget* widget = createControl(design, client);
-        m_bindings.push_back({&design, widget, {}});
+        m_bindings.push_back({&design, widget, {}, {}});
         if (previous != nullptr)
             setTabOrder(previous, widget);
         previous = widget;
@@ -138,7 +146,7 @@ QWidget* MainWindow::createControl(const ControlDesign& design, QWidget* client)
         break;
     }
     case ControlKind::LineEdit: {
-        auto* edit = new QLineEdit(client);
+        auto* edit = isValueField(design) ? new ValueField(client) : new QLineEdit(client);
         edit->setAlignment(Qt::AlignCenter);
         edit->setReadOnly(design.readOnly);
         // The model follows every edit, so that it always holds what the field shows.
@@ -205,8 +213,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     const auto code = characterCode(*static_cast<QKeyEvent*>(event));
     if (code) {
+        // The output's field is read-only: its keys select and copy, but never
+        // reach value entry, which would read the rounded text back.
         for (const Binding& binding : m_bindings)
-            if (binding.widget == watched)
+            if (binding.widget == watched && (m_calc.window.*binding.design->textBox).enabled)
                 handle([keyPress = binding.design->keyPress, key = *code](Calculator& calc) {
                     keyPress(calc, key);
                 });
@@ -245,19 +255,25 @@ void MainWindow::showControl(Binding& binding)
         const QString caption = qText(button.caption);
         if (pushButton->text() != caption)
             pushButton->setText(caption);
-        showColor(binding, button.backColor);
+        showLook(binding, {button.backColor, false});
         accessibleName = qText(design.accessibleName) + caption;
         enabled = button.enabled;
         visible = button.visible;
     } else {
         const TextBox& box = m_calc.window.*design.textBox;
         showText(binding, box.text);
-        showColor(binding, box.backColor);
         accessibleName = qText(design.accessibleFrom != nullptr
                                    ? std::string_view((m_calc.window.*design.accessibleFrom).text)
                                    : design.accessibleName);
-        enabled = box.enabled;
         visible = box.visible;
+        if (isValueField(design)) {
+            // Not disabled: the output's result can still be reached by Tab, selected and copied.
+            static_cast<ValueField*>(widget)->setTakesInput(box.enabled);
+            showLook(binding, {box.backColor, !box.enabled});
+        } else {
+            enabled = box.enabled;
+            showLook(binding, {box.backColor, false});
+        }
     }
     // Screen readers hear of every change of name, so only real changes are made.
     if (widget->accessibleName() != accessibleName)
@@ -282,15 +298,15 @@ void MainWindow::showText(Binding& binding, const std::string& text)
     }
 }
 
-void MainWindow::showColor(Binding& binding, Color color)
+void MainWindow::showLook(Binding& binding, Look look)
 {
-    if (binding.shownColor == color)
+    if (binding.shownLook == look)
         return;
-    binding.shownColor = color;
+    binding.shownLook = look;
     if (binding.design->kind == ControlKind::Button)
-        binding.widget->setStyleSheet(buttonStyleSheet(color));
+        binding.widget->setStyleSheet(buttonStyleSheet(look.backColor));
     else
-        binding.widget->setPalette(textBoxPalette(binding.widget->palette(), color));
+        binding.widget->setPalette(textBoxPalette(binding.widget->palette(), look.backColor, look.greyed));
 }
 
 } // namespace kalvo::ui

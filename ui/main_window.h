@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Look {
+        Color backColor;
+        bool greyed;
+
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+
     struct Binding {
         const ControlDesign* design;
         QWidget* widget;
         std::string shownText; // of read-only multi-line boxes, which only the model changes
-        Color shownColor = 0xFFFFFFFF;
+        std::optional<Look> shownLook;
     };
 
     void createControls();
@@ -41,7 +49,7 @@ private:
     void showModel();
     void showControl(Binding& binding);
     static void showText(Binding& binding, const std::string& text);
-    static void showColor(Binding& binding, Color color);
+    static void showLook(Binding& binding, Look look);
 
     Calculator m_calc;
     std::vector<Binding> m_bindings;

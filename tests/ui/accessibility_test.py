@@ -64,6 +64,17 @@ texts = named(app, "text")
 expect("value fields after start", texts[:3], ["Spannung / Volt", "Strom / Ampere", "Widerstand / Ohm"])
 for name in ["Formel", "Titel", "Hilfe und Information", "Größe A"]:
     expect(f"{name} announced", name in texts, True)
+# The output's field: reachable and readable, but not to be typed into.
+results = [node for node in descendants(app) if node.getRoleName() == "text" and node.name == "Widerstand / Ohm"]
+expect("result field", len(results), 1)
+for node in results[:1]:
+    expect("result read out", node.queryText().getText(0, -1), "1,0000E+0")
+    state = [pyatspi.stateToString(s) for s in node.getState().getStates()]
+    for wanted, present in [("enabled", True), ("focusable", True), ("read only", True), ("editable", False)]:
+        expect(f"result field {wanted}", wanted in state, present)
+editable = [node.name for node in descendants(app) if node.getRoleName() == "text"
+            and node.getState().contains(pyatspi.STATE_EDITABLE)]
+expect("input fields editable", editable[:2], ["Spannung / Volt", "Strom / Ampere"])
 expect("top-level menus", [n.name for n in descendants(app) if n.getRoleName() == "menu item"][:1], ["Formeln"])
 
 click_menu_item(app, "Anzahl/Zeit")

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/catalogue.h"
+#include "ui/application.h"
 #include "ui/help.h"
 #include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,7 +15,58 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <map>
+
 namespace kalvo::ui {
+namespace {
+
+// WCAG 2's relative luminance and contrast ratio.
+double luminance(const QColor& colour)
+{
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A control's text against its background, read off its picture inside the
+// frame: the background is the commonest colour, the text the pixel that
+// stands out from it most.
+double textContrast(QWidget* control)
+{
+    const QImage image = control->grab().toImage();
+    std::map<QRgb, int> counts;
+    for (int y = 3; y < image.height() - 3; ++y)
+        for (int x = 3; x < image.width() - 3; ++x)
+            ++counts[image.pixel(x, y)];
+    const QColor background(std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
+                                return a.second < b.second;
+                            })->first);
+    double most = 1.0;
+    for (const auto& [pixel, count] : counts)
+        most = std::max(most, contrast(QColor(pixel), background));
+    return most;
+}
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, QColor(0x24, 0x24, 0x24));
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(role, Qt::white);
+    return palette;
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -58,7 +111,25 @@ private:
     // The colour of a button's face, away from its caption and border.
     static QColor faceColor(QWidget* button) { return button->grab().toImage().pixelColor(6, 6); }
 
+    // Every visible control with a text reaches WCAG AA (3:1 for the large
+    // bold italic note).
+    void checkTextContrast(const char* when) const
+    {
+        for (const ControlDesign& design : Controls) {
+            QWidget* widget = control(std::string(design.name).c_str());
+            if (!widget->isVisible())
+                continue;
+            const double needed = design.name == "Text3" ? 3.0 : 4.5;
+            const double measured = textContrast(widget);
+            QVERIFY2(measured >= needed, qPrintable(QStringLiteral("%1 %2: contrast %3")
+                                                        .arg(widget->objectName(), QString::fromUtf8(when))
+                                                        .arg(measured, 0, 'f', 2)));
+        }
+    }
+
 private Q_SLOTS:
+    static void initTestCase() { prepareApplication(*qApp); }
+
     void init()
     {
         m_window = std::make_unique<MainWindow>();
@@ -74,8 +145,8 @@ private Q_SLOTS:
         QCOMPARE(clientWidth(), 566);
         QCOMPARE(m_window->centralWidget()->height(), 284);
         QCOMPARE(control<QPushButton>("C_Command")->text(), QStringLiteral("Ausgabe"));
-        QVERIFY(!control("C_Text")->isEnabled());
-        QVERIFY(control("A_Text")->isEnabled());
+        QVERIFY(control<QLineEdit>("C_Text")->isReadOnly());
+        QVERIFY(!control<QLineEdit>("A_Text")->isReadOnly());
         QCOMPARE(text("Text1"), QStringLiteral("\nEs wird das Ohmsche Gesetz benutzt\n\nU = I . R"));
         QCOMPARE(text("Text2"), QStringLiteral("Kalvo = Kalvotron von Brannok; Version 0.9 vom 7.9.08"));
         for (const char* hidden : {"Text3", "Text4", "Text5", "Command1", "Text6"})
@@ -131,12 +202,40 @@ private Q_SLOTS:
         QVERIFY(!control("Text4")->isVisible());
     }
 
-    void enterComputesIntoTheDisabledOutputField()
+    void enterComputesIntoTheReadOnlyOutputField()
     {
         type("A_Text", QStringLiteral("2"));
         QCOMPARE(text("A_Text"), QStringLiteral("2,0000E+0"));
         QCOMPARE(text("C_Text"), QStringLiteral("2,0000E+0"));
-        QVERIFY(!control("C_Text")->isEnabled());
+        QVERIFY(control<QLineEdit>("C_Text")->isReadOnly());
+    }
+
+    // The result is reached by Tab and copied as shown; nothing typed there
+    // changes it, and Enter does not read the rounded text back into C.
+    void resultCanBeCopiedButNotChanged()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        type("B_Text", QStringLiteral("3"));
+        QTest::keyClick(control("B_Text"), Qt::Key_Tab);
+        auto* result = control<QLineEdit>("C_Text");
+        QCOMPARE(QApplication::focusWidget(), result);
+        QTest::keyClick(result, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("3,3333E-1"));
+
+        const Calculator before = m_window->calculator();
+        QTest::keyClicks(result, QStringLiteral("7"));
+        QTest::keyClick(result, Qt::Key_Backspace);
+        QTest::keyClick(result, Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(result, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(result, Qt::Key_Return);
+        QCOMPARE(m_window->calculator().state, before.state);
+        QVERIFY(m_window->calculator().window == before.window);
+        QCOMPARE(text("C_Text"), QStringLiteral("3,3333E-1"));
+
+        QTest::mouseClick(control("A_Command"), Qt::LeftButton);
+        type("B_Text", QStringLiteral("3"));
+        QCOMPARE(text("A_Text"), QStringLiteral("1,0000E+0"));
     }
 
     void letterStandsForItsConstant()
@@ -205,12 +304,48 @@ private Q_SLOTS:
         QApplication::setStyle(QStringLiteral("Fusion"));
     }
 
-    void outputFieldTakesNoKeys()
+    void onlyTheOutputFieldIsReadOnly()
     {
-        QVERIFY(!control("C_Text")->isEnabled());
         QTest::mouseClick(control("A_Command"), Qt::LeftButton);
-        QVERIFY(!control("A_Text")->isEnabled());
-        QVERIFY(control("C_Text")->isEnabled());
+        QVERIFY(control<QLineEdit>("A_Text")->isReadOnly());
+        QVERIFY(!control<QLineEdit>("C_Text")->isReadOnly());
+        QVERIFY(control("A_Text")->isEnabled());
+    }
+
+    static void textsStayLegibleUnderAnyTheme_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("default palette") << false;
+        QTest::newRow("dark palette") << true;
+    }
+
+    void textsStayLegibleUnderAnyTheme()
+    {
+        QFETCH(bool, dark);
+        const QPalette original = QApplication::palette();
+        if (dark)
+            QApplication::setPalette(darkPalette());
+        init(); // a window made under the palette
+        checkTextContrast("at start");
+        QTest::mouseClick(control("A_Command"), Qt::LeftButton);
+        action("AnzahlZeit")->trigger();
+        checkTextContrast("in the wide window");
+        action("Hilfe")->trigger();
+        checkTextContrast("with the help");
+        action("Hilfe")->trigger();
+        action("Information")->trigger();
+        checkTextContrast("with the information");
+        QApplication::setPalette(original);
+    }
+
+    void qtsOwnTextsAreGerman()
+    {
+        const std::unique_ptr<QMenu> menu(control<QLineEdit>("A_Text")->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* item : menu->actions())
+            texts << item->text().section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(texts.contains(QStringLiteral("&Kopieren")), qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY(!texts.contains(QStringLiteral("&Copy")));
     }
 
     void helpAndInformationShareOneBox()
@@ -321,13 +456,13 @@ private Q_SLOTS:
         action("AnzahlZeit")->trigger();
         control("A_Command")->setFocus();
         QStringList visited;
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < 8; ++i) {
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        // C_Text is the output, Text1 and Text2 are skipped, the labels and Command1 are disabled.
-        QCOMPARE(visited, (QStringList{"A_Command", "B_Command", "C_Command", "A_Text", "B_Text", "Text4",
-                                       "A_Command"}));
+        // Text1 and Text2 are skipped, the labels and Command1 are disabled; the output is read-only.
+        QCOMPARE(visited, (QStringList{"A_Command", "B_Command", "C_Command", "A_Text", "B_Text", "C_Text",
+                                       "Text4", "A_Command"}));
     }
 };
 

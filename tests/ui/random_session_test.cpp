@@ -45,9 +45,11 @@ private:
                 button.visible = !widget->isHidden();
             } else {
                 TextBox& box = shown.*design.textBox;
-                if (auto* edit = qobject_cast<QLineEdit*>(widget))
+                auto* edit = qobject_cast<QLineEdit*>(widget);
+                if (edit != nullptr)
                     box.text = edit->text().toStdString();
-                box.enabled = widget->isEnabled();
+                // A value field that takes no input is read-only, not disabled.
+                box.enabled = isValueField(design) ? !edit->isReadOnly() : widget->isEnabled();
                 box.visible = !widget->isHidden();
             }
         }
@@ -74,8 +76,8 @@ private:
         static const std::array<const char*, 4> fields{"A_Text", "B_Text", "C_Text", "Text4"};
         static const QString keys = QStringLiteral("0123456789,.,eE-+ cCsgupiNPx");
         auto* field = control<QLineEdit>(fields[static_cast<std::size_t>(below(4))]);
-        if (!field->isVisible() || !field->isEnabled())
-            return;
+        if (!field->isVisible())
+            return; // the output's read-only field is typed into as well: nothing may reach the logic
         field->setFocus();
         if (below(3) != 0)
             field->selectAll();

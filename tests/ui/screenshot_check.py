@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: MIT
 """Checks the colours of Kalvo's window in an X window dump (xwd) and keeps
-it as a PNG. Needs nothing but Python's standard library.
-Usage: screenshot_check.py WINDOW.xwd SCREENSHOT.png"""
+it as a PNG: the backgrounds at known places, and that the texts on them are
+legible (WCAG AA contrast) whatever the desktop theme. With --dark, also that
+the menu bar did follow a dark theme. Needs nothing but Python's standard library.
+Usage: screenshot_check.py WINDOW.xwd SCREENSHOT.png [--dark]"""
 import struct
 import sys
 import zlib
@@ -19,8 +21,35 @@ EXPECTED = [
     ("A_Anzeige (label)", 60, 68, "FFFF00"),
     ("C_Anzeige (label)", 388, 68, "FFFF00"),
     ("Text1 (formula)", 102, 118, "C0FFFF"),
-    ("Text2 (title)", 100, 262, "FFC0FF"),
+    ("Text2 (title)", 100, 258, "FFC0FF"),
 ]
+
+# (what, left, top, right, bottom of a box's inside in the client area, its
+# background): the text in it must stand out by WCAG AA's 4.5:1.
+TEXTS = [
+    ("A_Command caption", 59, 11, 182, 38, "80FF80"),
+    ("C_Command caption", 387, 11, 510, 38, "FF0000"),
+    ("A_Text value", 59, 43, 182, 62, "FFFFFF"),
+    ("C_Text result (greyed)", 387, 43, 510, 62, "FFFFFF"),
+    ("A_Anzeige label", 59, 67, 182, 86, "FFFF00"),
+    ("Text1 formula", 99, 115, 462, 238, "C0FFFF"),
+    ("Text2 title", 99, 259, 462, 268, "FFC0FF"),
+]
+MIN_CONTRAST = 4.5
+
+
+def luminance(rgb):
+    def linear(c):
+        c /= 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    light, dark = sorted((luminance(a), luminance(b)), reverse=True)
+    return (light + 0.05) / (dark + 0.05)
 
 
 def read_xwd(path):
@@ -76,6 +105,22 @@ def main():
         else:
             failed += 1
             print(f"FAIL: {what} at ({x},{y}) is #{actual}, expected #{colour}")
+    for what, left, top, right, bottom, colour in TEXTS:
+        background = bytes.fromhex(colour)
+        best = max(contrast(rows[y + menu][x], background)
+                   for y in range(top, bottom + 1) for x in range(left, right + 1))
+        if best >= MIN_CONTRAST:
+            passed += 1
+        else:
+            failed += 1
+            print(f"FAIL: {what}: text contrast {best:.2f}, expected at least {MIN_CONTRAST}")
+    if "--dark" in sys.argv:
+        bar = rows[menu // 2][width - 10]
+        if luminance(bar) < 0.1:
+            passed += 1
+        else:
+            failed += 1
+            print(f"FAIL: the menu bar is #{bytes(bar).hex()}, not dark: the dark theme was not applied")
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Starts the real window under Xvfb, takes a screenshot and checks the
-# colours a person sees at known places; the PNG is kept for a look.
-# Usage: screenshot_test.sh KALVO_BINARY SCREENSHOT_PNG
+# colours a person sees at known places; the PNG is kept for a look. With
+# --dark, under GTK's dark Adwaita theme, as on a dark desktop.
+# Usage: screenshot_test.sh KALVO_BINARY SCREENSHOT_PNG [--dark]
 set -euo pipefail
 binary=$1
 screenshot=$2
+theme=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ -z "${KALVO_UNDER_XVFB:-}" ]; then
@@ -14,6 +16,10 @@ fi
 
 export XDG_RUNTIME_DIR
 XDG_RUNTIME_DIR=$(mktemp -d)
+if [ "$theme" = --dark ]; then
+    # NO_AT_BRIDGE: GTK's own screen-reader bridge would look for a session bus.
+    export QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark NO_AT_BRIDGE=1
+fi
 dump=$(mktemp --suffix=.xwd)
 "$binary" &
 kalvo=$!
@@ -27,7 +33,7 @@ mkdir -p "$(dirname "$screenshot")"
 # Until the first frame is painted (a slow build takes its time), then once more to report.
 for _ in $(seq 40); do
     xwd -silent -name Kalvotron -out "$dump"
-    /usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot" >/dev/null && break
+    /usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot" $theme >/dev/null && break
     sleep 0.25
 done
-/usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot"
+/usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot" $theme
