@@ -36,11 +36,18 @@ dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
 for file in ./usr/bin/kalvo ./usr/share/applications/org.kalvotron.Kalvo.desktop \
     ./usr/share/icons/hicolor/32x32/apps/org.kalvotron.Kalvo.png \
     ./usr/share/icons/hicolor/scalable/apps/org.kalvotron.Kalvo.svg \
-    ./usr/share/metainfo/org.kalvotron.Kalvo.metainfo.xml ./usr/share/doc/kalvo/copyright; do
+    ./usr/share/metainfo/org.kalvotron.Kalvo.metainfo.xml ./usr/share/doc/kalvo/copyright \
+    ./usr/share/doc/kalvo/changelog.gz ./usr/share/man/man1/kalvo.1.gz; do
     check "package holds $file" grep -qx "$file" "$work/files"
 done
-check "package depends on Qt 6 Widgets and fonts" \
-    bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6 && dpkg-deb -f '$deb' Depends | grep -q fonts-liberation"
+check "package depends on Qt 6 Widgets, its German texts and fonts" \
+    bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6 && dpkg-deb -f '$deb' Depends | grep -q fonts-liberation &&
+             dpkg-deb -f '$deb' Depends | grep -q qt6-translations-l10n"
+# Debian's conventions, but for what follows from the project having no
+# address: a maintainer without one, and a changelog in the project's own
+# form (a Debian changelog must give an address in every entry).
+check "lintian finds nothing else" bash -c "lintian '$deb' 2>/dev/null | grep -E '^[EW]: ' |
+    grep -v -E '^E: kalvo: malformed-contact Maintainer |^W: kalvo: syntax-error-in-debian-changelog ' | (! grep .)"
 
 dpkg -x "$deb" "$work/root"
 check "packaged binary shows the window" \
