@@ -7,7 +7,7 @@
 #include "core/quantity.h"
 #include "core/value_entry.h"
 #include "invariants.h"
-#include "ui/help.h"
+#include "core/help.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 #include "ui/main_window.h"
 
 #include "catalogue/catalogue.h"
-#include "ui/help.h"
+#include "core/help.h"
 #include "ui/kalvo.xpm"
 #include "ui/value_field.h"
 

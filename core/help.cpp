@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/help.h"
+#include "core/help.h"
 
 namespace kalvo {
 
