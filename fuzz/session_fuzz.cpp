@@ -3,11 +3,11 @@
 // (no key reaches a closed or hidden field), and checks after every action
 // what must always hold between the calculator and its window.
 #include "catalogue/catalogue.h"
+#include "core/help.h"
 #include "core/output_selection.h"
 #include "core/quantity.h"
 #include "core/value_entry.h"
 #include "invariants.h"
-#include "core/help.h"
 
 #include <array>
 #include <cstdint>

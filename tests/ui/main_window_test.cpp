@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/catalogue.h"
-#include "ui/application.h"
 #include "core/help.h"
+#include "ui/application.h"
 #include "ui/main_window.h"
 
 #include <QAction>
