@@ -90,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SolveCase{"ProductUnusedCode9", 9, A, {0, 4, 5, 0}, 20, "2,0000E+1"},
                     SolveCase{"ProductNegativeCode", -3, A, {0, 4, 5, 0}, 20, "2,0000E+1"},
                     SolveCase{"FallA", 11, A, {0, 4, 18, 0}, 3, "3,0000E+0"},
+                    SolveCase{"FallAAtRest", 11, A, {0, 4, 0, 0}, 0, "0,0000E+0"},
                     SolveCase{"EinsteinB", 10, B, {3, 0, 18, 0}, 4, "4,0000E+0"},
                     SolveCase{"EinsteinC", 10, C, {3, 4, 0, 0}, 18, "1,8000E+1"},
                     SolveCase{"LensA", 15, A, {0, 3, 6, 0}, 2, "2,0000E+0"},
@@ -278,9 +279,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SolverTest, QuantityWithoutValueMakesEveryEquationUsingItFail)
 {
+    // Through every kind of step: product, root, power, logarithm, exponential.
+    for (const std::int16_t code : {1, 11, 20, 30, 41, 50}) {
+        setUp(code, {0, 2, 3, 4});
+        calc.state.ValueB = Number::none();
+        EXPECT_EQ(SolveA(calc), SolveOutcome::ArithmeticFailure) << code;
+    }
     setUp(1, {0, 2, 3, 0});
     calc.state.ValueB = Number::none();
-    EXPECT_EQ(SolveA(calc), SolveOutcome::ArithmeticFailure);
     EXPECT_EQ(SolveC(calc), SolveOutcome::ArithmeticFailure);
     calc.state.ValueA = Number::real(6);
     EXPECT_EQ(SolveB(calc), SolveOutcome::Solved) << "B itself is the output";

@@ -41,6 +41,19 @@ TEST_F(StartUp, ShowsTheNarrowWindow)
     for (const bool visible :
          {w.Text4.visible, w.Text5.visible, w.Text3.visible, w.Command1.visible, w.Text6.visible})
         EXPECT_FALSE(visible);
+    for (const TextBox* shownOnly : {&w.A_Anzeige, &w.B_Anzeige, &w.C_Anzeige, &w.Text3, &w.Text5, &w.Text6})
+        EXPECT_FALSE(shownOnly->enabled);
+}
+
+// The tests compare numbers with ==: it must tell kinds and values apart.
+TEST(Number, IsEqualInKindAndValueOnly)
+{
+    EXPECT_EQ(Number::real(0.5), Number::real(0.5));
+    EXPECT_EQ(Number::none(), Number::none());
+    EXPECT_NE(Number::real(0.5), Number::real(0.25));
+    EXPECT_NE(Number::real(0.5), Number::single(0.5F));
+    EXPECT_NE(Number::none(), Number::real(0.5));
+    EXPECT_NE(Number::real(0.5), Number::none());
 }
 
 TEST_F(StartUp, ExplainsOhmsLawInFortyNineCharacters)

@@ -259,8 +259,9 @@ TEST_P(SolverChecks, RunTheSolverOfTheOutputOnly)
     for (const Quantity q : {A, B, C})
         fieldOf(window(), q).text = "unberührt";
     enter(c.typedInto, "4");
-    // K takes no part in the formula: its output is 1 / (1 · 1).
-    const char* result = c.typedInto == K ? "1,0000E+0" : "2,5000E-1";
+    // K takes no part in the formula: its output is 1 / (1 · 1). Enter in
+    // the output's own field only takes the value.
+    const char* result = c.typedInto == K ? "1,0000E+0" : c.typedInto == c.output ? "4,0000E+0" : "2,5000E-1";
     for (const Quantity q : {A, B, C}) {
         if (q == c.output) {
             EXPECT_EQ(fieldOf(window(), q).text, result);
@@ -276,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckCase{"BtoA", B, A_Command_Click, A}, CheckCase{"BtoC", B, C_Command_Click, C},
                       CheckCase{"CtoA", C, A_Command_Click, A}, CheckCase{"CtoB", C, B_Command_Click, B},
                       CheckCase{"KtoA", K, A_Command_Click, A}, CheckCase{"KtoB", K, B_Command_Click, B},
-                      CheckCase{"KtoC", K, C_Command_Click, C}),
+                      CheckCase{"KtoC", K, C_Command_Click, C}, CheckCase{"AtoA", A, A_Command_Click, A}),
     [](const ::testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
 
 TEST_F(ValueEntry, ConstantEntryRecomputesTheOutput)
