@@ -266,14 +266,14 @@ void MainWindow::showControl(Binding& binding)
                                    ? std::string_view((m_calc.window.*design.accessibleFrom).text)
                                    : design.accessibleName);
         visible = box.visible;
-        if (isValueField(design)) {
-            // Not disabled: the output's result can still be reached by Tab, selected and copied.
+        // A value field that takes no input is read-only rather than disabled:
+        // the output's result can still be reached by Tab, selected and copied.
+        const bool valueField = isValueField(design);
+        if (valueField)
             static_cast<ValueField*>(widget)->setTakesInput(box.enabled);
-            showLook(binding, {box.backColor, !box.enabled});
-        } else {
+        else
             enabled = box.enabled;
-            showLook(binding, {box.backColor, false});
-        }
+        showLook(binding, {box.backColor, valueField && !box.enabled});
     }
     // Screen readers hear of every change of name, so only real changes are made.
     if (widget->accessibleName() != accessibleName)

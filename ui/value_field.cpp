@@ -124,7 +124,6 @@ ValueField::ValueField(QWidget* parent) : QLineEdit(parent)
         return true;
     }();
     Q_UNUSED(installed);
-    setAlignment(Qt::AlignCenter);
 }
 
 void ValueField::setTakesInput(bool takesInput)

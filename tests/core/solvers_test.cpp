@@ -280,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SolverTest, QuantityWithoutValueMakesEveryEquationUsingItFail)
 {
     // Through every kind of step: product, root, power, logarithm, exponential.
-    for (const std::int16_t code : {1, 11, 20, 30, 41, 50}) {
+    for (const std::int16_t code : std::initializer_list<std::int16_t>{1, 11, 20, 30, 41, 50}) {
         setUp(code, {0, 2, 3, 4});
         calc.state.ValueB = Number::none();
         EXPECT_EQ(SolveA(calc), SolveOutcome::ArithmeticFailure) << code;

@@ -70,6 +70,7 @@ TEST_F(StartUp, KeepsTheConstantFieldsDesignTexts)
               "Hier kann \r\nnur ein\r\nWert \r\neingegeben, \r\naber  nicht \r\nberechnet "
               "\r\nwerden\r\n");
     EXPECT_FALSE(window().Command1.enabled);
+    EXPECT_EQ(FormatValue(state().ValueK), window().Text4.text); // shown equals stored, before any formula
 }
 
 struct ConstantCase {
