@@ -43,6 +43,10 @@ TEST_F(StartUp, ShowsTheNarrowWindow)
         EXPECT_FALSE(visible);
     for (const TextBox* shownOnly : {&w.A_Anzeige, &w.B_Anzeige, &w.C_Anzeige, &w.Text3, &w.Text5, &w.Text6})
         EXPECT_FALSE(shownOnly->enabled);
+    for (const TextBox* box : {&w.A_Text, &w.B_Text, &w.C_Text, &w.A_Anzeige, &w.Text1, &w.Text2})
+        EXPECT_TRUE(box->visible);
+    for (const CommandButton* button : {&w.A_Command, &w.B_Command, &w.C_Command})
+        EXPECT_TRUE(button->enabled && button->visible);
 }
 
 // The tests compare numbers with ==: it must tell kinds and values apart.
