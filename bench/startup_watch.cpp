@@ -70,6 +70,20 @@ std::string memoryOf(pid_t pid)
     return rss + " " + hwm;
 }
 
+// A busy X server sometimes refuses a connection right after the last
+// client went away; it accepts one a moment later.
+xcb_connection_t* connectToX()
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection) == 0)
+            return connection;
+        xcb_disconnect(connection);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -79,8 +93,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     const double memoryDelay = std::atof(argv[1]);
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection) != 0) {
+    xcb_connection_t* connection = connectToX();
+    if (connection == nullptr) {
         std::fputs("startup_watch: cannot connect to the X server\n", stderr);
         return 1;
     }
