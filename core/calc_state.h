@@ -33,17 +33,18 @@ struct Constants {
     friend bool operator==(const Constants&, const Constants&) = default;
 };
 
+// What form_Load sets is zero until it runs.
 struct CalcState {
-    std::int16_t FormulaCode = 0;
+    std::int16_t FormulaCode{};
     Number ValueA;
     Number ValueB;
     Number ValueC;
     Number ValueK = Number::integer(1); // as Text4 shows it until a formula sets K
     // 0 while the quantity is the output, 1 while it is an input.
-    std::int16_t InputFlagA = 0;
-    std::int16_t InputFlagB = 0;
-    std::int16_t InputFlagC = 0;
-    std::int16_t Text6Shown = 0;
+    std::int16_t InputFlagA{};
+    std::int16_t InputFlagB{};
+    std::int16_t InputFlagC{};
+    std::int16_t Text6Shown{};
     Constants constants;
 
     friend bool operator==(const CalcState&, const CalcState&) = default;

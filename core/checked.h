@@ -7,11 +7,11 @@
 namespace kalvo {
 
 // A real number in the middle of a calculation, or the failure of an earlier
-// step. Every operation checks its own step: a division by zero, the
+// step. Every step must give a finite real number: a division by zero, the
 // logarithm of a number ≤ 0, the root of a negative number, a negative base
-// with a fractional exponent or a result beyond the double range fails, and a
-// failure stays a failure through every later step. An underflow is no
-// failure: it gives the tiny number or 0.
+// with a fractional exponent and a result beyond the double range give an
+// infinity or NaN and fail, and a failure stays a failure through every later
+// step. An underflow is no failure: it gives the tiny number or 0.
 class Checked {
 public:
     Checked(double value) : m_value(checkedValue(value)) {} // NOLINT: numbers mix freely in equations
@@ -35,8 +35,6 @@ public:
     }
     friend Checked operator/(Checked a, Checked b)
     {
-        if (!b.failed() && *b.m_value == 0.0)
-            return failure();
         return apply(a, b, [](double x, double y) { return x / y; });
     }
     friend Checked operator-(Checked a) { return a.failed() ? a : Checked(-*a.m_value); }
@@ -49,19 +47,9 @@ public:
         return *a.m_value == 0.0;
     }
 
-    friend Checked ln(Checked a)
-    {
-        if (a.failed() || *a.m_value <= 0.0)
-            return failure();
-        return std::log(*a.m_value);
-    }
+    friend Checked ln(Checked a) { return a.failed() ? a : Checked(std::log(*a.m_value)); }
     friend Checked exp(Checked a) { return a.failed() ? a : Checked(std::exp(*a.m_value)); }
-    friend Checked sqrt(Checked a)
-    {
-        if (a.failed() || *a.m_value < 0.0)
-            return failure();
-        return std::sqrt(*a.m_value);
-    }
+    friend Checked sqrt(Checked a) { return a.failed() ? a : Checked(std::sqrt(*a.m_value)); }
     // 0 to a negative power is infinite and a negative base with a fractional
     // exponent gives NaN: both fail as results beyond the real numbers.
     friend Checked pow(Checked base, Checked exponent)

@@ -33,9 +33,7 @@ public:
     // Same kind and same value; two "no value"s are equal as well.
     friend bool operator==(const Number& a, const Number& b)
     {
-        if (!a.hasValue() || !b.hasValue())
-            return a.hasValue() == b.hasValue() && a.m_kind == b.m_kind;
-        return a.m_kind == b.m_kind && a.m_value == b.m_value;
+        return a.m_kind == b.m_kind && (a.m_value == b.m_value || (!a.hasValue() && !b.hasValue()));
     }
 
 private:

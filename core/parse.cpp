@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace kalvo {
 namespace {
@@ -40,9 +41,8 @@ std::string_view trimBlanks(std::string_view text)
 
 std::size_t takeDigits(std::string_view& text, std::string& out)
 {
-    std::size_t count = 0;
-    while (count < text.size() && isDigit(text[count]))
-        ++count;
+    const auto count =
+        static_cast<std::size_t>(std::find_if_not(text.begin(), text.end(), isDigit) - text.begin());
     out.append(text.substr(0, count));
     text.remove_prefix(count);
     return count;
@@ -58,20 +58,18 @@ void takeSign(std::string_view& text, std::string& out)
 }
 
 struct Mantissa {
-    std::size_t integerDigits = 0;
-    std::size_t fractionDigits = 0;
+    std::size_t integerDigits;
+    std::size_t fractionDigits;
 };
 
 Mantissa takeMantissa(std::string_view& text, std::string& out, std::string_view separators)
 {
-    Mantissa mantissa;
-    mantissa.integerDigits = takeDigits(text, out);
-    if (startsWithOneOf(text, separators)) {
-        out += '.';
-        text.remove_prefix(1);
-        mantissa.fractionDigits = takeDigits(text, out);
-    }
-    return mantissa;
+    const std::size_t integerDigits = takeDigits(text, out);
+    if (!startsWithOneOf(text, separators))
+        return {integerDigits, 0};
+    out += '.';
+    text.remove_prefix(1);
+    return {integerDigits, takeDigits(text, out)};
 }
 
 // An exponent letter, an optional sign and at least one digit; the value
@@ -94,42 +92,38 @@ std::optional<long> takeExponent(std::string_view& text, std::string& out, std::
     return exponent[1] == '-' ? -value : value;
 }
 
-// Power of ten of the first significant digit of a mantissa such as
-// "0012.5" or ".05", without its exponent.
-long leadingMagnitude(std::string_view mantissa, std::size_t integerDigits)
+// About the power of ten of a mantissa such as "0012.5" or ".05", without
+// its exponent: the digits before the point, less the zeros leading them.
+// Only its sign counts, for numbers far beyond the double range.
+long roughMagnitude(std::string_view mantissa, std::size_t integerDigits)
 {
-    const std::size_t first = mantissa.find_first_not_of("0.");
-    if (first == std::string_view::npos)
-        return 0;
-    const auto integers = static_cast<long>(integerDigits);
-    const auto position = static_cast<long>(first);
-    return first < integerDigits ? integers - position - 1 : integers - position;
+    const std::size_t leadingZeros = std::min(mantissa.find_first_not_of("0."), mantissa.size());
+    return static_cast<long>(integerDigits) - static_cast<long>(leadingZeros);
 }
 
 struct StrictNumber {
     std::string text;
-    long magnitude = 0; // tells an overflow from an underflow
+    long magnitude; // tells an overflow from an underflow
 };
 
 std::optional<StrictNumber> scanStrict(std::string_view text)
 {
-    StrictNumber number;
-    takeSign(text, number.text);
-    const std::size_t mantissaStart = number.text.size();
-    const Mantissa mantissa = takeMantissa(text, number.text, ",.");
+    std::string number;
+    takeSign(text, number);
+    const std::size_t mantissaStart = number.size();
+    const Mantissa mantissa = takeMantissa(text, number, ",.");
     if (mantissa.integerDigits + mantissa.fractionDigits == 0)
         return std::nullopt;
-    number.magnitude =
-        leadingMagnitude(std::string_view(number.text).substr(mantissaStart), mantissa.integerDigits);
+    long magnitude = roughMagnitude(std::string_view(number).substr(mantissaStart), mantissa.integerDigits);
     if (startsWithOneOf(text, "Ee")) {
-        const auto exponent = takeExponent(text, number.text, "Ee");
+        const auto exponent = takeExponent(text, number, "Ee");
         if (!exponent)
             return std::nullopt;
-        number.magnitude += *exponent;
+        magnitude += *exponent;
     }
     if (!text.empty())
         return std::nullopt;
-    return number;
+    return StrictNumber{std::move(number), magnitude};
 }
 
 bool fitsSingle(double value)

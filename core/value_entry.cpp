@@ -8,7 +8,7 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
+#include <initializer_list>
 #include <string_view>
 
 namespace kalvo {
@@ -92,16 +92,15 @@ Number fallbackValue(std::string_view text)
     return leading > 0.0 ? Number::real(leading) : Number::integer(1);
 }
 
-void takeValue(Calculator& calc, Quantity quantity, bool readsLetters)
+// No letter stands for anything in the field of K: the table has no row for it.
+void takeValue(Calculator& calc, Quantity quantity)
 {
     TextBox& field = fieldOf(calc.window, quantity);
     Number& value = valueOf(calc.state, quantity);
-    if (readsLetters) {
-        if (const LetterRow* row = letterFor(quantity, field.text, calc.state.FormulaCode)) {
-            value = calc.state.constants.*row->constant;
-            applyLabels(calc.window, row->labels);
-            return;
-        }
+    if (const LetterRow* row = letterFor(quantity, field.text, calc.state.FormulaCode)) {
+        value = calc.state.constants.*row->constant;
+        applyLabels(calc.window, row->labels);
+        return;
     }
     const auto typed = ParseStrict(field.text);
     value = typed ? *typed : fallbackValue(field.text);
@@ -124,21 +123,17 @@ void solveIfOutput(Calculator& calc, Quantity quantity)
     }
 }
 
-struct EntryField {
-    Quantity quantity;
-    bool readsLetters;
-    std::array<Quantity, 3> solverChecks;
-    std::size_t solverCheckCount;
-};
-
-void handleKeyPress(Calculator& calc, const EntryField& entry, char16_t key)
+// The field's quantity takes its value, then each output candidate in the
+// handler's order is solved if it is the output.
+void handleKeyPress(Calculator& calc, Quantity quantity, std::initializer_list<Quantity> solverChecks,
+                    char16_t key)
 {
     if (key != EnterKey)
         return;
-    if (entry.quantity == Quantity::C)
+    if (quantity == Quantity::C)
         resetLevelLabels(calc);
-    takeValue(calc, entry.quantity, entry.readsLetters);
-    for (const Quantity output : std::span(entry.solverChecks).first(entry.solverCheckCount))
+    takeValue(calc, quantity);
+    for (const Quantity output : solverChecks)
         solveIfOutput(calc, output);
 }
 
@@ -146,22 +141,22 @@ void handleKeyPress(Calculator& calc, const EntryField& entry, char16_t key)
 
 void A_Text_KeyPress(Calculator& calc, char16_t key)
 {
-    handleKeyPress(calc, {Quantity::A, true, {Quantity::C, Quantity::B}, 2}, key);
+    handleKeyPress(calc, Quantity::A, {Quantity::C, Quantity::B}, key);
 }
 
 void B_Text_KeyPress(Calculator& calc, char16_t key)
 {
-    handleKeyPress(calc, {Quantity::B, true, {Quantity::A, Quantity::C}, 2}, key);
+    handleKeyPress(calc, Quantity::B, {Quantity::A, Quantity::C}, key);
 }
 
 void C_Text_KeyPress(Calculator& calc, char16_t key)
 {
-    handleKeyPress(calc, {Quantity::C, true, {Quantity::A, Quantity::B}, 2}, key);
+    handleKeyPress(calc, Quantity::C, {Quantity::A, Quantity::B}, key);
 }
 
 void Text4_KeyPress(Calculator& calc, char16_t key)
 {
-    handleKeyPress(calc, {Quantity::K, false, {Quantity::A, Quantity::B, Quantity::C}, 3}, key);
+    handleKeyPress(calc, Quantity::K, {Quantity::A, Quantity::B, Quantity::C}, key);
 }
 
 } // namespace kalvo
