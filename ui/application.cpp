@@ -22,7 +22,7 @@ void installGermanQtTexts(QGuiApplication& app)
 
 void prepareApplication(QGuiApplication& app)
 {
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopFileName));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KALVO_APP_ID)); // the desktop entry's id
     installGermanQtTexts(app);
 }
 

@@ -5,9 +5,6 @@
 
 namespace kalvo::ui {
 
-// The id of the desktop entry, the icon and the metainfo.
-inline constexpr auto DesktopFileName = "org.kalvotron.Kalvo";
-
 // What the toolkit needs before the window is created: its own texts (context
 // menus, shortcuts) in German like the rest of the window, whatever the
 // locale, and the desktop entry under which docks and task bars show the window.
