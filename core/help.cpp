@@ -19,7 +19,7 @@ const std::string_view InformationText =
     "\r\n"
     "Die Weiterentwicklung des Programms erfolgt.\r\n"
     "Hinweise senden Sie bitte über die Projektseite an den Autor.\r\n"
-    "Weitere kleine Programme des Autors finden Sie ebenfalls auf der Projektseite.\r\n";
+    "Weitere kleine Programme finden Sie ebenfalls dort.\r\n";
 
 namespace {
 

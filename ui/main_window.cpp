@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "core/help.h"
 #include "ui/kalvo.xpm"
+#include "ui/text_fit.h"
 #include "ui/value_field.h"
 
 #include <QKeyEvent>
@@ -64,17 +65,20 @@ QString qMultiLineText(const std::string& text)
 // The design fixes every control's background and draws its text in the
 // toolkit's default colour of its day: black. Both are fixed together, so a
 // dark desktop theme cannot put light text on the light backgrounds. A value
-// field that takes no input shows its text greyed.
+// field that takes no input and a button that does nothing show their text
+// greyed, each in a grey that still reads at 4.5:1 on its own background.
 const QColor TextColor(0x00, 0x00, 0x00);
 const QColor GreyedTextColor(0x6d, 0x6d, 0x6d);
+const QColor GreyedCaptionColor(0x59, 0x59, 0x59);
 
 // A button's face in the model's colour, solid whatever the widget style.
 QString buttonStyleSheet(Color color)
 {
-    return QStringLiteral("QPushButton { background-color: %1; color: #000000; border: 1px solid #202020; }"
+    return QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px solid #202020; }"
+                          "QPushButton:disabled { color: %3; }"
                           "QPushButton:focus { border: 2px solid #000000; }"
                           "QPushButton:pressed { border: 2px inset #202020; }")
-        .arg(qColor(color).name());
+        .arg(qColor(color).name(), TextColor.name(), GreyedCaptionColor.name());
 }
 
 // A text box in the model's colour, in every state (the labels are disabled
@@ -284,17 +288,22 @@ void MainWindow::showControl(Binding& binding)
         widget->setVisible(visible);
 }
 
-void MainWindow::showText(Binding& binding, const std::string& text)
+void MainWindow::showText(Binding& binding, const std::string& text) const
 {
     if (auto* edit = qobject_cast<QLineEdit*>(binding.widget)) {
         const QString shown = qText(text);
-        if (edit->text() != shown)
-            edit->setText(shown);
+        if (edit->text() == shown)
+            return;
+        edit->setText(shown);
+        // A typed value may be longer than its field, and scrolls in it.
+        if (!isValueField(*binding.design))
+            fitTextToBox(edit, fontFor(binding.design->font, font()));
         return;
     }
     if (binding.shownText != text) {
         binding.shownText = text;
         static_cast<QTextEdit*>(binding.widget)->setPlainText(qMultiLineText(text));
+        fitTextToBox(binding.widget, fontFor(binding.design->font, font()));
     }
 }
 

@@ -48,7 +48,7 @@ private:
     template <typename Handler> void handle(Handler handler);
     void showModel();
     void showControl(Binding& binding);
-    static void showText(Binding& binding, const std::string& text);
+    void showText(Binding& binding, const std::string& text) const;
     static void showLook(Binding& binding, Look look);
 
     Calculator m_calc;
