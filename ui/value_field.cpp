@@ -87,9 +87,13 @@ public:
         return field()->cursorPositionAt(field()->mapFromGlobal(point));
     }
 
-    // Editing by assistive technology goes the way of typing, so the window model follows.
+    // Editing by assistive technology goes the way of typing, so the window
+    // model follows. An empty range deletes nothing: del() would take the
+    // character after the cursor.
     void deleteText(int startOffset, int endOffset) override
     {
+        if (startOffset >= endOffset)
+            return;
         setSelection(0, startOffset, endOffset);
         field()->del();
     }

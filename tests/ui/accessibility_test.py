@@ -75,6 +75,12 @@ for node in results[:1]:
 editable = [node.name for node in descendants(app) if node.getRoleName() == "text"
             and node.getState().contains(pyatspi.STATE_EDITABLE)]
 expect("input fields editable", editable[:2], ["Spannung / Volt", "Strom / Ampere"])
+# A screen reader edits the input as typing would; an empty range deletes nothing.
+voltage = [node for node in descendants(app) if node.getRoleName() == "text" and node.name == "Spannung / Volt"][0]
+voltage.queryEditableText().deleteText(2, 2)
+expect("empty range deleted", voltage.queryText().getText(0, -1), "1,0000E+0")
+voltage.queryEditableText().deleteText(1, 6)
+expect("range deleted", voltage.queryText().getText(0, -1), "1E+0")
 expect("top-level menus", [n.name for n in descendants(app) if n.getRoleName() == "menu item"][:1], ["Formeln"])
 
 click_menu_item(app, "Anzahl/Zeit")
