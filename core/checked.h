@@ -4,6 +4,12 @@
 #include <cmath>
 #include <optional>
 
+// Every failure is found by its non-finite result; a build that assumes
+// there are none would turn 1/0, ln 0 and the root of -1 into numbers.
+#if defined(__FINITE_MATH_ONLY__) && __FINITE_MATH_ONLY__
+#error "Kalvo must be built without -ffast-math and -ffinite-math-only"
+#endif
+
 namespace kalvo {
 
 // A real number in the middle of a calculation, or the failure of an earlier

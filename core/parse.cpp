@@ -72,9 +72,14 @@ Mantissa takeMantissa(std::string_view& text, std::string& out, std::string_view
     return {integerDigits, takeDigits(text, out)};
 }
 
+// Far beyond any double's exponent, and beyond the number of digits any
+// text can hold: a digit position plus an exponent saturated here keeps the
+// sign of the true power of ten.
+constexpr long long ExponentLimit = 1'000'000'000'000;
+
 // An exponent letter, an optional sign and at least one digit; the value
-// saturates far beyond any double. Nothing is taken where no digit follows.
-std::optional<long> takeExponent(std::string_view& text, std::string& out, std::string_view letters)
+// saturates at ExponentLimit. Nothing is taken where no digit follows.
+std::optional<long long> takeExponent(std::string_view& text, std::string& out, std::string_view letters)
 {
     if (!startsWithOneOf(text, letters))
         return std::nullopt;
@@ -84,27 +89,36 @@ std::optional<long> takeExponent(std::string_view& text, std::string& out, std::
     const std::size_t digitsStart = exponent.size();
     if (takeDigits(rest, exponent) == 0)
         return std::nullopt;
-    long value = 0;
+    long long value = 0;
     for (const char digit : std::string_view(exponent).substr(digitsStart))
-        value = std::min(value * 10 + (digit - '0'), 1'000'000L);
+        value = std::min(value * 10 + (digit - '0'), ExponentLimit);
     out += exponent;
     text = rest;
     return exponent[1] == '-' ? -value : value;
 }
 
-// About the power of ten of a mantissa such as "0012.5" or ".05", without
-// its exponent: the digits before the point, less the zeros leading them.
-// Only its sign counts, for numbers far beyond the double range.
-long roughMagnitude(std::string_view mantissa, std::size_t integerDigits)
-{
-    const std::size_t leadingZeros = std::min(mantissa.find_first_not_of("0."), mantissa.size());
-    return static_cast<long>(integerDigits) - static_cast<long>(leadingZeros);
-}
-
+// A strict number as from_chars reads it, and as its digits and power of
+// ten: the value is 0.significant × 10^magnitude ("0012,50E+1" is
+// 0.125 × 10³). These decide a number that from_chars finds out of range.
 struct StrictNumber {
     std::string text;
-    long magnitude; // tells an overflow from an underflow
+    std::string significant; // no leading or trailing zeros; empty for zero
+    long long magnitude;
 };
+
+// The significant digits of a mantissa such as "0012.50" and the power of
+// ten that puts the point before them: "125" and 2.
+std::pair<std::string, long long> significantDigits(std::string_view mantissa, std::size_t integerDigits)
+{
+    std::string digits;
+    std::copy_if(mantissa.begin(), mantissa.end(), std::back_inserter(digits), isDigit);
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return {{}, 0};
+    const std::size_t last = digits.find_last_not_of('0');
+    return {digits.substr(first, last - first + 1),
+            static_cast<long long>(integerDigits) - static_cast<long long>(first)};
+}
 
 std::optional<StrictNumber> scanStrict(std::string_view text)
 {
@@ -114,7 +128,8 @@ std::optional<StrictNumber> scanStrict(std::string_view text)
     const Mantissa mantissa = takeMantissa(text, number, ",.");
     if (mantissa.integerDigits + mantissa.fractionDigits == 0)
         return std::nullopt;
-    long magnitude = roughMagnitude(std::string_view(number).substr(mantissaStart), mantissa.integerDigits);
+    auto [significant, magnitude] =
+        significantDigits(std::string_view(number).substr(mantissaStart), mantissa.integerDigits);
     if (startsWithOneOf(text, "Ee")) {
         const auto exponent = takeExponent(text, number, "Ee");
         if (!exponent)
@@ -123,7 +138,15 @@ std::optional<StrictNumber> scanStrict(std::string_view text)
     }
     if (!text.empty())
         return std::nullopt;
-    return StrictNumber{std::move(number), magnitude};
+    return StrictNumber{std::move(number), std::move(significant), magnitude};
+}
+
+// The largest double is shown rounded as 1,7977E+308, and so is every number
+// up to 1,79775E+308 = 0.179775 × 10^309; the digits alone decide it, on
+// every platform alike.
+bool showsAsLargestDouble(const StrictNumber& number)
+{
+    return number.magnitude == 309 && number.significant < "179775";
 }
 
 bool fitsSingle(double value)
@@ -180,15 +203,15 @@ std::optional<Number> ParseStrict(std::string_view text)
     double value = 0.0;
     if (std::from_chars(first, last, value).ec != std::errc{}) {
         // Out of range: too small is zero; too large is unreadable, except
-        // the largest double as shown rounded (1,7977E+308), which must read
-        // back as what it shows.
+        // the largest double as shown rounded, which must read back as what
+        // it shows.
+        const bool negative = scanned->text.front() == '-';
         if (scanned->magnitude <= 0)
-            return Number::real(scanned->text.front() == '-' ? -0.0 : 0.0);
-        long double wide = 0.0L;
-        constexpr long double ShownLargest = 1.79775E+308L;
-        if (std::from_chars(first, last, wide).ec != std::errc{} || std::fabs(wide) >= ShownLargest)
+            return Number::real(negative ? -0.0 : 0.0);
+        if (!showsAsLargestDouble(*scanned))
             return std::nullopt;
-        return Number::real(std::copysign(std::numeric_limits<double>::max(), static_cast<double>(wide)));
+        return Number::real(negative ? -std::numeric_limits<double>::max()
+                                     : std::numeric_limits<double>::max());
     }
     if (fitsSingle(value)) {
         float single = 0.0F;

@@ -97,6 +97,8 @@ TEST(ParseStrict, ReadsLongNumbersByTheirMagnitude)
     EXPECT_EQ(ParseStrict("0," + std::string(200, '0') + "1E-130"), Number::real(0.0));
     EXPECT_EQ(ParseStrict(std::string(500, '0') + "1E-400"), Number::real(0.0));
     EXPECT_FALSE(ParseStrict("1" + std::string(500, '0') + "E-100").has_value());
+    EXPECT_FALSE(ParseStrict("0," + std::string(200, '0') + "1E+510").has_value());             // 1E+309
+    EXPECT_EQ(ParseStrict("1" + std::string(1'000'000, '0') + "E-1000400"), Number::real(0.0)); // 1E-400
 }
 
 struct LenientCase {
