@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/catalogue.h"
-
-#include <cmath>
+#include "core/solvers.h"
 
 namespace kalvo {
 namespace {
@@ -18,7 +17,9 @@ double constantValue(const CalcState& s, Number Constants::*constant)
     return (s.constants.*constant).value();
 }
 
-// Starting values computed from the constants and the values stored before.
+// Starting values taken from the constants. Where a starting A follows from
+// the other starting values, the formula's own equation computes it
+// (ComputeA), once B, C and K are stored.
 
 Number invTwoPi(const CalcState& s)
 {
@@ -46,52 +47,6 @@ Number halfGravity(const CalcState& s)
     return Number::real(constantValue(s, &Constants::Gravity) / 2);
 }
 
-Number decayOfHundred(const CalcState&)
-{
-    return Number::real(std::exp(-1.0) * 100);
-}
-
-Number halfLifeOfHundred(const CalcState& s)
-{
-    return Number::real(constantValue(s, &Constants::HalfE) * 100 * std::exp(-1.0));
-}
-
-Number rcRemainder(const CalcState& s)
-{
-    return Number::real(std::exp(-s.ValueB.value() / (s.ValueK.value() * s.ValueC.value())));
-}
-
-Number arrheniusLifetime(const CalcState& s)
-{
-    const double kT = constantValue(s, &Constants::Boltzmann) * constantValue(s, &Constants::ZeroCelsius);
-    return Number::real(1E-15 * std::exp(-1E-21 / kT));
-}
-
-Number arrheniusRate(const CalcState& s)
-{
-    const double absolute = constantValue(s, &Constants::ZeroCelsius) + s.ValueC.value();
-    return Number::real(s.ValueK.value() *
-                        std::exp(-s.ValueB.value() / (constantValue(s, &Constants::GasConstant) * absolute)));
-}
-
-Number idealGasPressure(const CalcState& s)
-{
-    const double absolute = s.ValueC.value() + constantValue(s, &Constants::ZeroCelsius);
-    return Number::real(constantValue(s, &Constants::GasConstant) * s.ValueK.value() * absolute /
-                        s.ValueB.value());
-}
-
-Number headDistanceDamping(const CalcState& s)
-{
-    return Number::real(std::exp(-1 / constantValue(s, &Constants::InvTwoPi)));
-}
-
-Number channelCapacity(const CalcState& s)
-{
-    return Number::real(s.ValueB.value() * constantValue(s, &Constants::InvLn2) *
-                        std::log(1 + s.ValueC.value()));
-}
-
 // Starting values and texts shared by several entries. Shown equals stored:
 // wherever an entry writes a number into a field, it stores that number.
 
@@ -108,11 +63,9 @@ constexpr Steps ReciprocalSumSteps{store(A, Number::real(0.5)), store(B, one),  
 constexpr Steps UnitSteps{store(A, one),        store(B, one),        store(C, one),
                           show(B, "1.0000E+0"), show(A, "1,0000E+0"), show(C, "1.0000E+0")};
 
-constexpr Steps decaySteps(CatalogueStep::Compute startingA)
-{
-    return {store(A, startingA), store(B, one),        store(C, one),        store(K, Number::integer(100)),
-            showStored(A),       show(B, "1.0000E+0"), show(C, "1.0000E+0"), show(K, "1.0000E+2")};
-}
+constexpr Steps DecaySteps{store(B, one),        store(C, one),       store(K, Number::integer(100)),
+                           store(A, ComputeA),   showStored(A),       show(B, "1.0000E+0"),
+                           show(C, "1.0000E+0"), show(K, "1.0000E+2")};
 
 constexpr CatalogueStep noStep{};
 
@@ -235,7 +188,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "T\n\np*V=n*R*T\n\n"
      "T in Formel ist die absolute Temperatur",
      noStep,
-     {store(B, one), store(C, Number::integer(0)), store(K, one), store(A, idealGasPressure), showStored(A),
+     {store(B, one), store(C, Number::integer(0)), store(K, one), store(A, ComputeA), showStored(A),
       showStored(B), showStored(C), showStored(K)}},
     {Menu::Formeln,
      "Potenz",
@@ -275,7 +228,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "Anfangswert",
      "\nEs wird die exponentielle Abnahme der Anzahl bzgl. der Zeit berechnet\n\nA = Ao*exp(-t/to)",
      noStep,
-     decaySteps(decayOfHundred)},
+     DecaySteps},
     {Menu::LogExp,
      "Halbwertszeit",
      "Anzahl/Halbwertszeit",
@@ -285,7 +238,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "\nEs wird die exponentielle Abnahme der Anzahl bzgl. der Zeit bei der Halbwertszeit berechnet\n\n"
      "A = Ao*1,35...*exp(-t/th)",
      noStep,
-     decaySteps(halfLifeOfHundred)},
+     DecaySteps},
     {Menu::LogExp,
      "Zeitreziprok",
      "Anzahl/rezpr.Zeit",
@@ -295,7 +248,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "\nEs wird die exponentielle Abnahme der Anzahl bzgl. der Zeit mit reziproken Werten berechnet\n\n"
      "A = Ao*exp(-t*k)",
      noStep,
-     decaySteps(decayOfHundred)},
+     DecaySteps},
     {Menu::LogExp,
      "Absorption",
      "Absorption/Tiefe",
@@ -305,7 +258,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "\nEs wird die exponentielle Abnahme der Intensität bzgl. der Schichtdicke berechnet\n\nI = "
      "Io*exp(-d/do)",
      noStep,
-     decaySteps(decayOfHundred)},
+     DecaySteps},
     {Menu::LogExp,
      "Halbwertsdicke",
      "Absorption/Halbertsdicke",
@@ -316,7 +269,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "berechnet"
      "\n\nI = Io*1,35...*exp(-d/dh)",
      noStep,
-     decaySteps(halfLifeOfHundred)},
+     DecaySteps},
     {Menu::LogExp,
      "DickeReziprok",
      "Absorption/rezipr. Dicke",
@@ -327,7 +280,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "berechnet, "
      "k heißt linearer Schrödinger-Koeffizient\n\nI = Io*exp(-d*k)",
      noStep,
-     decaySteps(decayOfHundred)},
+     DecaySteps},
     {Menu::LogExp,
      "Arrhenius",
      "Arrhenius bzgl. Zeit",
@@ -338,8 +291,8 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "t = to*exp(-Ea/(k*T))\nT in Formel ist die absolute Temperatur\nto typisch für Elektronen 10^-15, "
      "Gitter 10^-5",
      noStep,
-     {store(A, arrheniusLifetime), store(B, Number::real(1E-21)), store(C, Number::integer(0)),
-      store(K, Number::real(1E-15)), showStored(A), showStored(B), showStored(C), showStored(K)}},
+     {store(B, Number::real(1E-21)), store(C, Number::integer(0)), store(K, Number::real(1E-15)),
+      store(A, ComputeA), showStored(A), showStored(B), showStored(C), showStored(K)}},
     {Menu::LogExp,
      "Arrhenmol",
      "Arrhenius bzgl mol",
@@ -350,7 +303,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "T in Formel ist die absolute Temperatur",
      noStep,
      {store(B, Number::real(0.2)), store(C, Number::integer(500)), store(K, Number::real(1E12)),
-      store(A, arrheniusRate), showStored(A), showStored(B), showStored(C), showStored(K)}},
+      store(A, ComputeA), showStored(A), showStored(B), showStored(C), showStored(K)}},
     {Menu::LogExp,
      "Kopfabstand",
      "Kopfabstand",
@@ -360,7 +313,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "\nBerechnung der absoluten Dämpfung bzgl. des Kopfabstandes a zur Wellenlänge\n\nI/Io = "
      "Exp(-2*pi*a/Lamda)",
      noStep,
-     {store(A, headDistanceDamping), store(B, one), store(C, one), showStored(A), show(B, "1,0000E+0"),
+     {store(B, one), store(C, one), store(A, ComputeA), showStored(A), show(B, "1,0000E+0"),
       show(C, "1.0000E+0")}},
     {Menu::LogExp,
      "ZeitRC",
@@ -370,7 +323,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "Widerstand /Ohm",
      "Es wird der Spannungsverlust bei RC-Gliedern bezüglich der Zeit bestimmt\nD = exp(-t/R*C)",
      noStep,
-     {store(B, one), store(C, Number::real(1E-6)), store(K, Number::real(1E6)), store(A, rcRemainder),
+     {store(B, one), store(C, Number::real(1E-6)), store(K, Number::real(1E6)), store(A, ComputeA),
       showStored(A), show(B, "1.0000E+0"), showStored(C), showStored(K)}},
     {Menu::LogExp,
      "Kanalkapazität",
@@ -380,8 +333,8 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      {},
      "\nEs wird die Kanalkapazität aus Bandbreite und Störabstand berechnet\n\nC = B*ld(1 + PN/PS)",
      noStep,
-     {store(B, Number::integer(10000)), store(C, Number::integer(1000)), store(A, channelCapacity),
-      showStored(A), show(B, "1.0000E+4"), show(C, "1.0000E+3")}},
+     {store(B, Number::integer(10000)), store(C, Number::integer(1000)), store(A, ComputeA), showStored(A),
+      show(B, "1.0000E+4"), show(C, "1.0000E+3")}},
     {Menu::LogExp,
      "db1",
      "dB Pegel",

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace kalvo {
 namespace {
@@ -162,20 +163,35 @@ const EquationRow* rowFor(std::int16_t code)
     return nullptr;
 }
 
+// The current formula's equation for one quantity on the stored values: the
+// stored value itself under a code without equations, nothing on a failure.
+std::optional<Number> evaluate(const CalcState& state, Quantity quantity, Equation EquationRow::*equation)
+{
+    const EquationRow* row = rowFor(state.FormulaCode);
+    if (row == nullptr)
+        return valueOf(state, quantity);
+    const auto result = (row->*equation)(termsOf(state)).result();
+    if (!result)
+        return std::nullopt;
+    return Number::real(*result);
+}
+
 SolveOutcome solve(Calculator& calc, Quantity quantity, Equation EquationRow::*equation)
 {
-    Number& stored = valueOf(calc.state, quantity);
-    if (const EquationRow* row = rowFor(calc.state.FormulaCode)) {
-        const auto result = (row->*equation)(termsOf(calc.state)).result();
-        if (!result)
-            return SolveOutcome::ArithmeticFailure;
-        stored = Number::real(*result);
-    }
-    fieldOf(calc.window, quantity).text = FormatValue(stored);
+    const auto value = evaluate(calc.state, quantity, equation);
+    if (!value)
+        return SolveOutcome::ArithmeticFailure;
+    valueOf(calc.state, quantity) = *value;
+    fieldOf(calc.window, quantity).text = FormatValue(*value);
     return SolveOutcome::Solved;
 }
 
 } // namespace
+
+Number ComputeA(const CalcState& state)
+{
+    return evaluate(state, Quantity::A, &EquationRow::solveA).value_or(Number::none());
+}
 
 SolveOutcome SolveA(Calculator& calc)
 {
