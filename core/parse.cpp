@@ -99,15 +99,15 @@ std::optional<long long> takeExponent(std::string_view& text, std::string& out, 
 
 // A strict number as from_chars reads it, and as its digits and power of
 // ten: the value is 0.significant × 10^magnitude ("0012,50E+1" is
-// 0.125 × 10³). These decide a number that from_chars finds out of range.
+// 0.1250 × 10³). These decide a number that from_chars finds out of range.
 struct StrictNumber {
     std::string text;
-    std::string significant; // no leading or trailing zeros; empty for zero
+    std::string significant; // from the first digit that is not 0; empty for zero
     long long magnitude;
 };
 
 // The significant digits of a mantissa such as "0012.50" and the power of
-// ten that puts the point before them: "125" and 2.
+// ten that puts the point before them: "1250" and 2.
 std::pair<std::string, long long> significantDigits(std::string_view mantissa, std::size_t integerDigits)
 {
     std::string digits;
@@ -115,9 +115,7 @@ std::pair<std::string, long long> significantDigits(std::string_view mantissa, s
     const std::size_t first = digits.find_first_not_of('0');
     if (first == std::string::npos)
         return {{}, 0};
-    const std::size_t last = digits.find_last_not_of('0');
-    return {digits.substr(first, last - first + 1),
-            static_cast<long long>(integerDigits) - static_cast<long long>(first)};
+    return {digits.substr(first), static_cast<long long>(integerDigits) - static_cast<long long>(first)};
 }
 
 std::optional<StrictNumber> scanStrict(std::string_view text)
@@ -143,7 +141,7 @@ std::optional<StrictNumber> scanStrict(std::string_view text)
 
 // The largest double is shown rounded as 1,7977E+308, and so is every number
 // up to 1,79775E+308 = 0.179775 × 10^309; the digits alone decide it, on
-// every platform alike.
+// every platform alike (trailing zeros cannot turn "less" into "not less").
 bool showsAsLargestDouble(const StrictNumber& number)
 {
     return number.magnitude == 309 && number.significant < "179775";
