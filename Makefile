@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test test-sanitize fuzz bench package format clean
+.PHONY: all deps build run test test-sanitize fuzz bench package windows test-windows format clean
 
 all: build
 
@@ -53,8 +53,18 @@ bench: deps
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
+# Windows, cross-built here: build-windows/dist holds the portable zip and
+# the installer. The first run builds Qt for Windows (about 35 minutes).
+windows:
+	@tools/windows build
+
+# The same suites, the real program, its installer and its promise to keep
+# nothing, under Wine.
+test-windows:
+	@tools/windows test
+
 format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) build-windows

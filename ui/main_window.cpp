@@ -18,14 +18,15 @@
 namespace kalvo::ui {
 namespace {
 
-// The design's fonts on Windows, which has them; elsewhere look-alikes of the
-// same size (Liberation is metric-compatible with Arial and Times New Roman
-// and so keeps the labels inside their boxes; DejaVu is wider). A missing
-// family costs a fallback search at start-up, so each platform names only
-// the families it has.
+// The design's fonts on Windows, which has them; elsewhere, and where Windows
+// lacks them (Wine has neither), look-alikes of the same size (Liberation is
+// metric-compatible with Arial and Times New Roman and so keeps the labels
+// inside their boxes; DejaVu is wider). A missing family costs a fallback
+// search at start-up, so each platform names first the families it has.
 #ifdef Q_OS_WIN
-const QStringList SansFamilies{QStringLiteral("MS Sans Serif")};
-const QStringList SerifFamilies{QStringLiteral("Times New Roman")};
+const QStringList SansFamilies{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                               QStringLiteral("Liberation Sans")};
+const QStringList SerifFamilies{QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")};
 #else
 const QStringList SansFamilies{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
 const QStringList SerifFamilies{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
@@ -33,8 +34,12 @@ const QStringList SerifFamilies{QStringLiteral("Liberation Serif"), QStringLiter
 
 QFont fontFor(const FontDesign& design, const QFont& windowFont)
 {
-    if (design.typeface == Typeface::WindowDefault)
-        return windowFont;
+    if (design.typeface == Typeface::WindowDefault) {
+        // Where the desktop's own font is missing, its look-alike.
+        QFont font = windowFont;
+        font.setFamilies(QStringList{windowFont.family()} + SansFamilies);
+        return font;
+    }
     QFont font;
     const bool sans = design.typeface == Typeface::Sans;
     font.setFamilies(sans ? SansFamilies : SerifFamilies);

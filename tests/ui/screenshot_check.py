@@ -21,7 +21,7 @@ EXPECTED = [
     ("A_Anzeige (label)", 60, 68, "FFFF00"),
     ("C_Anzeige (label)", 388, 68, "FFFF00"),
     ("Text1 (formula)", 102, 118, "C0FFFF"),
-    ("Text2 (title)", 100, 258, "FFC0FF"),
+    ("Text2 (title)", 100, 265, "FFC0FF"),
 ]
 
 # (what, left, top, right, bottom of a box's inside in the client area, its

@@ -1,0 +1,48 @@
+# SPDX-License-Identifier: MIT
+# What the Windows tests share: Kalvo under Wine in the run's X display
+# (tools/windows starts Xvfb and the Wine prefix), typed into with xdotool.
+
+passed=0
+failed=0
+expect() { # what, actual, expected
+    if [ "$2" = "$3" ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $1: '$2', expected '$3'"
+    fi
+}
+summary() {
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+}
+
+# Starts a kalvo.exe with nothing on Wine's search path but its own folder,
+# and waits for its window: sets window and menu (the menu bar's height).
+start_kalvo() { # the program's path
+    env -u WINEPATH wine "$1" >/dev/null 2>&1 &
+    window=
+    for _ in $(seq 300); do
+        window=$(xdotool search --name '^Kalvotron$' 2>/dev/null | head -n 1 || true)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    if [ -z "$window" ]; then
+        echo "FAIL: $1 shows no window"
+        return 1
+    fi
+    sleep 1
+    menu=$(($(xwininfo -id "$window" | awk '/^ *Height:/ {print $2}') - 284))
+}
+
+stop_wine() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+}
+
+# A click at a point of the client area below the menu bar, and typing.
+# (Without a window manager xdotool finds no focused window, says so, and
+# types where the pointer is: into the field just clicked.)
+click() { xdotool mousemove --window "$window" "$1" "$(($2 + menu))" click 1; sleep 0.3; }
+keys() { xdotool key "$@" 2>/dev/null; }
+enter() { keys ctrl+a; xdotool type --delay 30 "$1" 2>/dev/null; keys Return; sleep 0.3; }
