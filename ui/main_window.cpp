@@ -32,14 +32,20 @@ const QStringList SansFamilies{QStringLiteral("Liberation Sans"), QStringLiteral
 const QStringList SerifFamilies{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
 #endif
 
+// The window's default font; on Windows, where it may be missing (Wine has
+// none of Windows' own fonts), its look-alike.
+QFont defaultOrLookAlike(QFont font)
+{
+#ifdef Q_OS_WIN
+    font.setFamilies(QStringList{font.family()} + SansFamilies);
+#endif
+    return font;
+}
+
 QFont fontFor(const FontDesign& design, const QFont& windowFont)
 {
-    if (design.typeface == Typeface::WindowDefault) {
-        // Where the desktop's own font is missing, its look-alike.
-        QFont font = windowFont;
-        font.setFamilies(QStringList{windowFont.family()} + SansFamilies);
-        return font;
-    }
+    if (design.typeface == Typeface::WindowDefault)
+        return defaultOrLookAlike(windowFont);
     QFont font;
     const bool sans = design.typeface == Typeface::Sans;
     font.setFamilies(sans ? SansFamilies : SerifFamilies);
