@@ -112,9 +112,7 @@ std::pair<std::string, long long> significantDigits(std::string_view mantissa, s
 {
     std::string digits;
     std::copy_if(mantissa.begin(), mantissa.end(), std::back_inserter(digits), isDigit);
-    const std::size_t first = digits.find_first_not_of('0');
-    if (first == std::string::npos)
-        return {{}, 0};
+    const std::size_t first = std::min(digits.find_first_not_of('0'), digits.size());
     return {digits.substr(first), static_cast<long long>(integerDigits) - static_cast<long long>(first)};
 }
 
