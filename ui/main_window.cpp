@@ -34,12 +34,15 @@ const QStringList SerifFamilies{QStringLiteral("Liberation Serif"), QStringLiter
 
 // The window's default font; on Windows, where it may be missing (Wine has
 // none of Windows' own fonts), its look-alike.
-QFont defaultOrLookAlike(QFont font)
+QFont defaultOrLookAlike(const QFont& windowFont)
 {
 #ifdef Q_OS_WIN
-    font.setFamilies(QStringList{font.family()} + SansFamilies);
-#endif
+    QFont font = windowFont;
+    font.setFamilies(QStringList{windowFont.family()} + SansFamilies);
     return font;
+#else
+    return windowFont;
+#endif
 }
 
 QFont fontFor(const FontDesign& design, const QFont& windowFont)

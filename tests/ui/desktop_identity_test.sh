@@ -19,16 +19,7 @@ log=$XDG_RUNTIME_DIR/wayland.log
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
-passed=0
-failed=0
-expect() { # what, actual, expected
-    if [ "$2" = "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $1: '$2', expected '$3'"
-    fi
-}
+. "$(dirname "$0")/../support/expect.sh"
 
 app_id=$(basename "$entry" .desktop)
 weston --backend=headless-backend.so --socket=kalvo-test --idle-time=0 >/dev/null 2>&1 &
@@ -50,5 +41,4 @@ xdotool search --sync --name '^Kalvotron$' >/dev/null
 instance=$(xprop -name Kalvotron WM_CLASS | sed -n 's/.*= "\([^"]*\)".*/\1/p')
 expect "WM_CLASS on X11" "$instance" "$(sed -n 's/^StartupWMClass=//p' "$entry")"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

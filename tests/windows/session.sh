@@ -2,20 +2,7 @@
 # What the Windows tests share: Kalvo under Wine in the run's X display
 # (tools/windows starts Xvfb and the Wine prefix), typed into with xdotool.
 
-passed=0
-failed=0
-expect() { # what, actual, expected
-    if [ "$2" = "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $1: '$2', expected '$3'"
-    fi
-}
-summary() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../support/expect.sh"
 
 # Starts a kalvo.exe with nothing on Wine's search path but its own folder,
 # and waits for its window: sets window and menu (the menu bar's height).
