@@ -9,19 +9,7 @@ id=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-passed=0
-failed=0
-check() { # what, then the command
-    local what=$1
-    shift
-    if "$@" >"$work/log" 2>&1; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $what"
-        cat "$work/log"
-    fi
-}
+. "$source/tests/support/expect.sh"
 
 check "desktop entry is valid" desktop-file-validate "$build/packaging/$id.desktop"
 check "metainfo is valid" appstreamcli validate --no-net "$build/packaging/$id.metainfo.xml"
@@ -29,8 +17,8 @@ check "cpack builds the package" cpack -G DEB -B "$work/package" --config "$buil
 deb=$(find "$work/package" -maxdepth 1 -name 'kalvo_*.deb' | head -n 1)
 if [ -z "$deb" ]; then
     echo "FAIL: no package"
-    echo "$passed passed, $((failed + 1)) failed"
-    exit 1
+    failed=$((failed + 1))
+    summary || exit 1
 fi
 
 dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
@@ -61,5 +49,4 @@ dpkg -x "$deb" "$work/root"
 check "packaged binary shows the window" \
     "$source/tests/ui/screenshot_test.sh" "$work/root/usr/bin/kalvo" "$build/screenshots/packaged.png"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

@@ -1,6 +1,8 @@
 # SPDX-License-Identifier: MIT
-# The shell tests' checks: expect() counts each comparison, summary() ends
-# the run with the count and fails it if any check failed.
+# shellcheck shell=bash
+# The shell tests' checks: expect() compares a value, check() runs a command
+# (showing its output only when it fails); summary() ends the run with the
+# count and fails it if any check failed.
 
 passed=0
 failed=0
@@ -11,6 +13,19 @@ expect() { # what, actual, expected
         failed=$((failed + 1))
         echo "FAIL: $1: '$2', expected '$3'"
     fi
+}
+check() { # what, then the command
+    local what=$1 log
+    shift
+    log=$(mktemp)
+    if "$@" >"$log" 2>&1; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $what"
+        cat "$log"
+    fi
+    rm -f "$log"
 }
 summary() {
     echo "$passed passed, $failed failed"

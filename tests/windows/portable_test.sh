@@ -20,11 +20,8 @@ for _ in $(seq 40); do
     /usr/bin/python3 "$here/../ui/screenshot_check.py" "$dump" "$screenshot" >/dev/null && break
     sleep 0.25
 done
-if /usr/bin/python3 "$here/../ui/screenshot_check.py" "$dump" "$screenshot"; then
-    passed=$((passed + 1))
-else
-    failed=$((failed + 1))
-fi
+check "the screenshot's colours and contrast" \
+    /usr/bin/python3 "$here/../ui/screenshot_check.py" "$dump" "$screenshot"
 
 click 120 52 && enter 6 # U = 6 V
 click 280 52 && enter 3 # I = 3 A: R = 2 Ohm
