@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QWindow>
 
 #include <optional>
 
@@ -23,9 +24,12 @@ namespace {
 // metric-compatible with Arial and Times New Roman and so keeps the labels
 // inside their boxes; DejaVu is wider). A missing family costs a fallback
 // search at start-up, so each platform names first the families it has.
+// MS Sans Serif is a bitmap font of a few fixed sizes, which snaps to another
+// size at 125 % and 150 %; Microsoft Sans Serif, its TrueType successor with
+// the same metrics, is in every Windows since 2000 and scales.
 #ifdef Q_OS_WIN
-const QStringList SansFamilies{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                               QStringLiteral("Liberation Sans")};
+const QStringList SansFamilies{QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif"),
+                               QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
 const QStringList SerifFamilies{QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")};
 #else
 const QStringList SansFamilies{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
@@ -309,16 +313,41 @@ void MainWindow::showText(Binding& binding, const std::string& text) const
         if (edit->text() == shown)
             return;
         edit->setText(shown);
-        // A typed value may be longer than its field, and scrolls in it.
-        if (!isValueField(*binding.design))
-            fitTextToBox(edit, fontFor(binding.design->font, font()));
+        if (isFitted(binding))
+            fitText(binding);
         return;
     }
     if (binding.shownText != text) {
         binding.shownText = text;
         static_cast<QTextEdit*>(binding.widget)->setPlainText(qMultiLineText(text));
-        fitTextToBox(binding.widget, fontFor(binding.design->font, font()));
+        fitText(binding);
     }
+}
+
+// A typed value may be longer than its field, and scrolls in it; every
+// other text is shown whole.
+bool MainWindow::isFitted(const Binding& binding)
+{
+    return binding.design->kind != ControlKind::Button && !isValueField(*binding.design);
+}
+
+void MainWindow::fitText(const Binding& binding) const
+{
+    fitTextToBox(binding.widget, fontFor(binding.design->font, font()));
+}
+
+// On a screen of another scale the same text may fit at another size.
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::refitTexts, Qt::UniqueConnection);
+}
+
+void MainWindow::refitTexts()
+{
+    for (const Binding& binding : m_bindings)
+        if (isFitted(binding))
+            fitText(binding);
 }
 
 void MainWindow::showLook(Binding& binding, Look look)

@@ -24,6 +24,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Look {
@@ -49,6 +50,9 @@ private:
     void showModel();
     void showControl(Binding& binding);
     void showText(Binding& binding, const std::string& text) const;
+    [[nodiscard]] static bool isFitted(const Binding& binding);
+    void fitText(const Binding& binding) const;
+    void refitTexts();
     static void showLook(Binding& binding, Look look);
 
     Calculator m_calc;

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # The Windows program's resources: its icon, drawn from the scalable icon at
-# build time (rsvg-convert, icotool), and its version.
+# build time (rsvg-convert, icotool), its version and its manifest.
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(ICOTOOL icotool REQUIRED)
 
@@ -20,8 +20,10 @@ function(kalvo_add_windows_resources target)
         DEPENDS ${pngs} ${largest})
 
     set(KALVO_ICON ${icon})
+    set(KALVO_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/kalvo.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/kalvo.manifest ${KALVO_MANIFEST} @ONLY)
     configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/kalvo.rc.in ${CMAKE_CURRENT_BINARY_DIR}/kalvo.rc @ONLY)
-    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/kalvo.rc PROPERTIES OBJECT_DEPENDS ${icon})
+    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/kalvo.rc PROPERTIES OBJECT_DEPENDS "${icon};${KALVO_MANIFEST}")
     target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/kalvo.rc ${icon})
     set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON) # no console window
 endfunction()

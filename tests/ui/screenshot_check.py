@@ -2,13 +2,16 @@
 """Checks the colours of Kalvo's window in an X window dump (xwd) and keeps
 it as a PNG: the backgrounds at known places, and that the texts on them are
 legible (WCAG AA contrast) whatever the desktop theme. With --dark, also that
-the menu bar did follow a dark theme. Needs nothing but Python's standard library.
-Usage: screenshot_check.py WINDOW.xwd SCREENSHOT.png [--dark]"""
+the menu bar did follow a dark theme. With --scale, of a window drawn at that
+scale (1.25 at 120 dpi). Needs nothing but Python's standard library.
+Usage: screenshot_check.py WINDOW.xwd SCREENSHOT.png [--dark] [--scale S]
+       screenshot_check.py --client-height"""
 import struct
 import sys
 import zlib
 
-CLIENT_HEIGHT = 284  # the client area under the menu bar, in pixels
+CLIENT_HEIGHT = 284  # the client area under the menu bar, in pixels at 100 %
+CLIENT_WIDTH = 566
 
 # (what, x, y in the client area, colour a person sees)
 EXPECTED = [
@@ -90,25 +93,34 @@ def write_png(path, width, height, rows):
 
 
 def main():
+    if sys.argv[1:] == ["--client-height"]:
+        print(CLIENT_HEIGHT)
+        return 0
+    scale = float(sys.argv[sys.argv.index("--scale") + 1]) if "--scale" in sys.argv else 1.0
+
+    def at(length):
+        return round(length * scale)
+
     width, height, rows = read_xwd(sys.argv[1])
     write_png(sys.argv[2], width, height, rows)
-    menu = height - CLIENT_HEIGHT
+    menu = height - at(CLIENT_HEIGHT)
     passed = failed = 0
-    if width == 566:
+    # Qt rounds a fractional scale's window size either way.
+    if abs(width - at(CLIENT_WIDTH)) <= (0 if scale == 1 else 1):
         passed += 1
     else:
         failed += 1
-        print(f"FAIL: the window is {width} pixels wide, expected 566")
+        print(f"FAIL: the window is {width} pixels wide, expected {at(CLIENT_WIDTH)}")
     for what, x, y, colour in EXPECTED:
-        actual = "%02X%02X%02X" % rows[y + menu][x]
+        actual = "%02X%02X%02X" % rows[at(y) + menu][at(x)]
         if actual == colour:
             passed += 1
         else:
             failed += 1
-            print(f"FAIL: {what} at ({x},{y}) is #{actual}, expected #{colour}")
+            print(f"FAIL: {what} at ({at(x)},{at(y)}) is #{actual}, expected #{colour}")
     for what, left, top, right, bottom, colour in TEXTS:
         background = bytes.fromhex(colour)
-        inside = [rows[y + menu][x] for y in range(top, bottom + 1) for x in range(left, right + 1)]
+        inside = [rows[y + menu][x] for y in range(at(top), at(bottom) + 1) for x in range(at(left), at(right) + 1)]
         commonest = max(set(inside), key=inside.count)
         if commonest == tuple(background):
             passed += 1

@@ -17,11 +17,11 @@ start_kalvo "$portable/kalvo.exe"
 mkdir -p "$(dirname "$screenshot")"
 for _ in $(seq 40); do
     xwd -silent -id "$window" -out "$dump"
-    /usr/bin/python3 "$here/../ui/screenshot_check.py" "$dump" "$screenshot" >/dev/null && break
+    /usr/bin/python3 "$screenshot_check" "$dump" "$screenshot" >/dev/null && break
     sleep 0.25
 done
 check "the screenshot's colours and contrast" \
-    /usr/bin/python3 "$here/../ui/screenshot_check.py" "$dump" "$screenshot"
+    /usr/bin/python3 "$screenshot_check" "$dump" "$screenshot"
 
 click 120 52 && enter 6 # U = 6 V
 click 280 52 && enter 3 # I = 3 A: R = 2 Ohm

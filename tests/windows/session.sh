@@ -3,9 +3,13 @@
 # (tools/windows starts Xvfb and the Wine prefix), typed into with xdotool.
 
 . "$(dirname "${BASH_SOURCE[0]}")/../support/expect.sh"
+screenshot_check="$(dirname "${BASH_SOURCE[0]}")/../ui/screenshot_check.py"
+# The client area's height at 100 %, below the menu bar.
+client_height=$(/usr/bin/python3 "$screenshot_check" --client-height)
 
 # Starts a kalvo.exe with nothing on Wine's search path but its own folder,
-# and waits for its window: sets window and menu (the menu bar's height).
+# and waits for its window: sets window and menu (the menu bar's height, at
+# 100 %).
 start_kalvo() { # the program's path
     env -u WINEPATH wine "$1" >/dev/null 2>&1 &
     window=
@@ -19,7 +23,7 @@ start_kalvo() { # the program's path
         return 1
     fi
     sleep 1
-    menu=$(($(xwininfo -id "$window" | awk '/^ *Height:/ {print $2}') - 284))
+    menu=$(($(xwininfo -id "$window" | awk '/^ *Height:/ {print $2}') - client_height))
 }
 
 stop_wine() {

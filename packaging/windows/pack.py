@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Packs the Windows build as people get it: the portable folder (the
+build's `cmake --install`, stripped, with every licence text), its zip, and
+the installer made from the same files. The same sources give the same
+bytes on any machine, in any folder, on any day: every date is
+SOURCE_DATE_EPOCH (the last commit's where the caller sets none), every
+list is sorted, and no local setting (time zone, locale, umask) is read.
+
+Usage: pack.py portable BUILD_DIR FOLDER ZIP QT_SOURCE
+       pack.py installer FOLDER VERSION ICON COPYRIGHT SETUP_EXE"""
+import datetime
+import os
+import re
+import shutil
+import subprocess
+import sys
+import zipfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(os.path.dirname(HERE))
+STRIP = "x86_64-w64-mingw32-strip"
+
+
+def source_date_epoch():
+    if "SOURCE_DATE_EPOCH" in os.environ:
+        return int(os.environ["SOURCE_DATE_EPOCH"])
+    commit = subprocess.run(["git", "-C", REPO, "log", "-1", "--format=%ct"], capture_output=True, text=True)
+    return int(commit.stdout.strip() or 0)
+
+
+def files_under(folder):
+    """The folder's files, as sorted paths relative to it with / between."""
+    found = []
+    for top, dirs, names in os.walk(folder):
+        dirs.sort()
+        found += [os.path.relpath(os.path.join(top, name), folder).replace(os.sep, "/") for name in names]
+    return sorted(found)
+
+
+def licence_rows():
+    """(shipped file, licence text in licenses/, where it is taken from)"""
+    with open(os.path.join(HERE, "licences.txt"), encoding="utf-8") as table:
+        return [tuple(line.split()) for line in table if line.strip() and not line.startswith("#")]
+
+
+def licence_source(origin, qt_source):
+    kind, _, name = origin.partition(":")
+    if kind == "repo":
+        return os.path.join(REPO, name)
+    if kind == "qt":
+        return os.path.join(qt_source, name)
+    return f"/usr/share/doc/{name}/copyright"
+
+
+def qt_source_version(qt_source):
+    """The Debian version of the Qt source, from its changelog's first line."""
+    with open(os.path.join(qt_source, "debian", "changelog"), encoding="utf-8") as changelog:
+        return re.match(r"\S+ \(([^)]+)\)", changelog.readline()).group(1)
+
+
+def crlf(text):
+    return text.replace("\r\n", "\n").replace("\n", "\r\n")
+
+
+def add_licences(folder, qt_source, version):
+    rows = licence_rows()
+    shipped = set(files_under(folder)) | {"uninstall.exe"}
+    unlisted = [row[0] for row in rows if row[0] not in shipped]
+    if unlisted:
+        sys.exit(f"pack.py: licences.txt names files that are not shipped: {', '.join(unlisted)}")
+    for _, text, origin in rows:
+        target = os.path.join(folder, "licenses", text)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        shutil.copyfile(licence_source(origin, qt_source), target)
+    index = ["Which licence texts go with which file of Kalvotron for Windows:", ""]
+    index += [f"{name:32} {text}" for name, text, _ in rows]
+    write_text(os.path.join(folder, "licenses", "index.txt"), "\n".join(index) + "\n")
+
+    with open(os.path.join(HERE, "LICENSE.txt.in"), encoding="utf-8") as template:
+        text = template.read()
+    with open(os.path.join(REPO, "LICENSE"), encoding="utf-8") as licence:
+        kalvo_licence = licence.read()
+    source_version = qt_source_version(qt_source)
+    for key, value in {"VERSION": version, "KALVO_LICENSE": kalvo_licence, "QT_SOURCE_VERSION": source_version,
+                       "QT_VERSION": re.split(r"[+~-]", source_version)[0]}.items():
+        text = text.replace(f"@{key}@", value)
+    write_text(os.path.join(folder, "LICENSE.txt"), text)
+
+
+def write_text(path, text):
+    with open(path, "w", encoding="utf-8", newline="") as out:
+        out.write(crlf(text))
+
+
+def strip(folder):
+    binaries = [os.path.join(folder, name) for name in files_under(folder) if name.endswith((".dll", ".exe"))]
+    # The compiler's runtime and Qt come with their debugging symbols. -p
+    # keeps each PE header's time stamp as linked (ours are 0): otherwise
+    # strip writes the time of the day into it.
+    subprocess.run([STRIP, "--preserve-dates", "--strip-unneeded", *binaries], check=True)
+
+
+def write_zip(folder, path, epoch):
+    """Sorted, dated SOURCE_DATE_EPOCH in UTC, with no owner, mode or extra field."""
+    when = datetime.datetime.fromtimestamp(max(epoch, 315532800), datetime.timezone.utc).timetuple()[:6]
+    top = os.path.basename(folder)
+    with zipfile.ZipFile(path + ".part", "w") as archive:
+        for name in files_under(folder):
+            entry = zipfile.ZipInfo(f"{top}/{name}", date_time=when)
+            entry.compress_type = zipfile.ZIP_DEFLATED
+            entry.create_system = 0
+            entry.external_attr = 0
+            with open(os.path.join(folder, name), "rb") as data:
+                archive.writestr(entry, data.read(), compresslevel=9)
+    os.replace(path + ".part", path)
+
+
+def portable(build, folder, zip_path, qt_source):
+    shutil.rmtree(folder, ignore_errors=True)
+    subprocess.run(["cmake", "--install", build, "--prefix", folder], check=True, stdout=subprocess.DEVNULL)
+    strip(folder)
+    version = re.search(r"kalvo-(.+)-windows-x64$", folder).group(1)
+    add_licences(folder, qt_source, version)
+    write_zip(folder, zip_path, source_date_epoch())
+
+
+def windows_path(name):
+    return name.replace("/", "\\")
+
+
+def nsis_lists(folder, lists):
+    """What the installer writes, and so exactly what the uninstaller removes."""
+    files = files_under(folder)
+    dirs = sorted({os.path.dirname(name) for name in files})
+    install = []
+    for directory in dirs:
+        install.append(f'SetOutPath "$INSTDIR{windows_path("/" + directory if directory else "")}"')
+        install += [f'File "{os.path.join(folder, name)}"' for name in files if os.path.dirname(name) == directory]
+    uninstall = [f'Delete "$INSTDIR\\{windows_path(name)}"' for name in files]
+    subdirs = sorted({"/".join(d.split("/")[:i + 1]) for d in dirs if d for i in range(d.count("/") + 1)})
+    uninstall += [f'RMDir "$INSTDIR\\{windows_path(d)}"' for d in reversed(subdirs)]
+    os.makedirs(lists, exist_ok=True)
+    for name, lines in (("install.nsh", install), ("uninstall.nsh", uninstall)):
+        with open(os.path.join(lists, name), "w", encoding="utf-8") as out:
+            out.write("\n".join(lines) + "\n")
+
+
+def installer(folder, version, icon, copyright_line, setup):
+    lists = os.path.join(os.path.dirname(setup), "installer-" + os.path.basename(setup))
+    nsis_lists(folder, lists)
+    environment = dict(os.environ, SOURCE_DATE_EPOCH=str(source_date_epoch()), TZ="UTC", LC_ALL="C.UTF-8")
+    subprocess.run(["makensis", "-V2", "-INPUTCHARSET", "UTF8", f"-DVERSION={version}", f"-DICON={icon}",
+                    f"-DFILES={lists}", f"-DCOPYRIGHT={copyright_line}", f"-DOUTFILE={setup}",
+                    os.path.join(HERE, "installer.nsi")], check=True, env=environment)
+    shutil.rmtree(lists)
+
+
+def main():
+    os.umask(0o022)
+    if len(sys.argv) == 6 and sys.argv[1] == "portable":
+        portable(*sys.argv[2:])
+    elif len(sys.argv) == 7 and sys.argv[1] == "installer":
+        installer(*sys.argv[2:])
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# What a Windows packager reads in the artefacts, without running them: the
+# program's manifest and both programs' copyright lines, read back out of the
+# PE files (wrestool); no link time in our own PE headers; a licence text for
+# every program, library and text shipped; the zip holding the folder.
+# Usage: files_test.sh PORTABLE_FOLDER SETUP_EXE
+set -euo pipefail
+portable=$(realpath "$1")
+setup=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../support/expect.sh"
+
+resource() { wrestool -x --raw -t "$1" "$2"; }
+manifest=$(resource 24 "$portable/kalvo.exe")
+for setting in 'level="asInvoker"' 'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>PerMonitorV2<' \
+    '<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">true<' '>UTF-8</activeCodePage>'; do
+    expect "kalvo.exe's manifest has $setting" "$(grep -cF "$setting" <<<"$manifest")" 1
+done
+expect "the installer is DPI-aware" "$(resource 24 "$setup" | grep -cF '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true<')" 1
+copyright=$(grep -m1 '^Copyright ' "$here/../../LICENSE")
+for program in "$portable/kalvo.exe" "$setup"; do
+    expect "$(basename "$program")'s LegalCopyright" \
+        "$(resource 16 "$program" | strings -el | grep -A1 -x LegalCopyright | tail -n 1)" "$copyright"
+done
+
+cd "$portable"
+for binary in kalvo.exe Qt6*.dll platforms/*.dll styles/*.dll; do
+    expect "$binary's PE time stamp" \
+        "$(x86_64-w64-mingw32-objdump -p "$binary" | awk -F'\t+' '/^Time\/Date\t/ {print $2}')" "Thu Jan  1 00:00:00 1970"
+done
+
+# licenses/index.txt: each shipped file with the texts that go with it.
+while IFS= read -r file; do
+    texts=$(tr -d '\r' <licenses/index.txt | awk -v file="$file" '$1 == file {print $2}')
+    expect "$file has a licence" "$([ -n "$texts" ] && echo yes)" yes
+    for text in $texts; do
+        expect "$file's licence $text is in the folder" "$([ -s "licenses/$text" ] && echo yes)" yes
+    done
+done < <(find . -type f \( -name '*.exe' -o -name '*.dll' -o -name '*.qm' \) -printf '%P\n' | sort)
+for dll in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll libwinpthread-1.dll; do
+    expect "LICENSE.txt names $dll" "$(grep -c "$dll" LICENSE.txt)" 1
+done
+expect "LICENSE.txt holds the MIT notice" "$(grep -c 'Permission is hereby granted, free of charge' LICENSE.txt)" 1
+expect "LICENSE.txt says where Qt's source is" "$(grep -c 'apt-get source qt6-base=' LICENSE.txt)" 1
+expect "the LGPL's text" "$(grep -c 'GNU LESSER GENERAL PUBLIC LICENSE' licenses/qt6-base/LGPL-3.0-only.txt)" 1
+expect "GCC's runtime exception" "$(grep -c 'GCC RUNTIME LIBRARY EXCEPTION' licenses/gcc-runtime/copyright)" 1
+
+zip=$portable.zip
+expect "the zip holds the folder" "$(unzip -Z1 "$zip" | sed "s|^$(basename "$portable")/||" | sort)" \
+    "$(find . -type f -printf '%P\n' | sort)"
+summary
