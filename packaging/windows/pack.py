@@ -147,6 +147,7 @@ def nsis_lists(folder, lists):
 
 
 def installer(folder, version, icon, copyright_line, setup):
+    folder, icon, setup = (os.path.abspath(path) for path in (folder, icon, setup))
     lists = os.path.join(os.path.dirname(setup), "installer-" + os.path.basename(setup))
     nsis_lists(folder, lists)
     environment = dict(os.environ, SOURCE_DATE_EPOCH=str(source_date_epoch()), TZ="UTC", LC_ALL="C.UTF-8")
