@@ -19,7 +19,7 @@ double constantValue(const CalcState& s, Number Constants::*constant)
 
 // Starting values taken from the constants. Where a starting A follows from
 // the other starting values, the formula's own equation computes it
-// (ComputeA), once B, C and K are stored.
+// (EquationA), once B, C and K are stored.
 
 Number invTwoPi(const CalcState& s)
 {
@@ -64,7 +64,7 @@ constexpr Steps UnitSteps{store(A, one),        store(B, one),        store(C, o
                           show(B, "1.0000E+0"), show(A, "1,0000E+0"), show(C, "1.0000E+0")};
 
 constexpr Steps DecaySteps{store(B, one),        store(C, one),       store(K, Number::integer(100)),
-                           store(A, ComputeA),   showStored(A),       show(B, "1.0000E+0"),
+                           store(A, EquationA),   showStored(A),       show(B, "1.0000E+0"),
                            show(C, "1.0000E+0"), show(K, "1.0000E+2")};
 
 constexpr CatalogueStep noStep{};
@@ -188,7 +188,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "T\n\np*V=n*R*T\n\n"
      "T in Formel ist die absolute Temperatur",
      noStep,
-     {store(B, one), store(C, Number::integer(0)), store(K, one), store(A, ComputeA), showStored(A),
+     {store(B, one), store(C, Number::integer(0)), store(K, one), store(A, EquationA), showStored(A),
       showStored(B), showStored(C), showStored(K)}},
     {Menu::Formeln,
      "Potenz",
@@ -292,7 +292,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "Gitter 10^-5",
      noStep,
      {store(B, Number::real(1E-21)), store(C, Number::integer(0)), store(K, Number::real(1E-15)),
-      store(A, ComputeA), showStored(A), showStored(B), showStored(C), showStored(K)}},
+      store(A, EquationA), showStored(A), showStored(B), showStored(C), showStored(K)}},
     {Menu::LogExp,
      "Arrhenmol",
      "Arrhenius bzgl mol",
@@ -303,7 +303,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "T in Formel ist die absolute Temperatur",
      noStep,
      {store(B, Number::real(0.2)), store(C, Number::integer(500)), store(K, Number::real(1E12)),
-      store(A, ComputeA), showStored(A), showStored(B), showStored(C), showStored(K)}},
+      store(A, EquationA), showStored(A), showStored(B), showStored(C), showStored(K)}},
     {Menu::LogExp,
      "Kopfabstand",
      "Kopfabstand",
@@ -313,7 +313,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "\nBerechnung der absoluten Dämpfung bzgl. des Kopfabstandes a zur Wellenlänge\n\nI/Io = "
      "Exp(-2*pi*a/Lamda)",
      noStep,
-     {store(B, one), store(C, one), store(A, ComputeA), showStored(A), show(B, "1,0000E+0"),
+     {store(B, one), store(C, one), store(A, EquationA), showStored(A), show(B, "1,0000E+0"),
       show(C, "1.0000E+0")}},
     {Menu::LogExp,
      "ZeitRC",
@@ -323,7 +323,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      "Widerstand /Ohm",
      "Es wird der Spannungsverlust bei RC-Gliedern bezüglich der Zeit bestimmt\nD = exp(-t/R*C)",
      noStep,
-     {store(B, one), store(C, Number::real(1E-6)), store(K, Number::real(1E6)), store(A, ComputeA),
+     {store(B, one), store(C, Number::real(1E-6)), store(K, Number::real(1E6)), store(A, EquationA),
       showStored(A), show(B, "1.0000E+0"), showStored(C), showStored(K)}},
     {Menu::LogExp,
      "Kanalkapazität",
@@ -333,7 +333,7 @@ constexpr std::array<CatalogueEntry, 29> Entries{{
      {},
      "\nEs wird die Kanalkapazität aus Bandbreite und Störabstand berechnet\n\nC = B*ld(1 + PN/PS)",
      noStep,
-     {store(B, Number::integer(10000)), store(C, Number::integer(1000)), store(A, ComputeA), showStored(A),
+     {store(B, Number::integer(10000)), store(C, Number::integer(1000)), store(A, EquationA), showStored(A),
       show(B, "1.0000E+4"), show(C, "1.0000E+3")}},
     {Menu::LogExp,
      "db1",

@@ -197,7 +197,8 @@ std::optional<Number> ParseStrict(std::string_view text)
     const char* last = first + scanned->text.size();
 
     double value = 0.0;
-    if (std::from_chars(first, last, value).ec != std::errc{}) {
+    const std::errc error = std::from_chars(first, last, value).ec;
+    if (error == std::errc::result_out_of_range) {
         // Out of range: too small is zero; too large is unreadable, except
         // the largest double as shown rounded, which must read back as what
         // it shows.
@@ -209,6 +210,8 @@ std::optional<Number> ParseStrict(std::string_view text)
         return Number::real(negative ? -std::numeric_limits<double>::max()
                                      : std::numeric_limits<double>::max());
     }
+    if (error != std::errc{})
+        return std::nullopt;
     if (fitsSingle(value)) {
         float single = 0.0F;
         if (std::from_chars(first, last, single).ec == std::errc{})

@@ -188,11 +188,6 @@ SolveOutcome solve(Calculator& calc, Quantity quantity, Equation EquationRow::*e
 
 } // namespace
 
-Number ComputeA(const CalcState& state)
-{
-    return evaluate(state, Quantity::A, &EquationRow::solveA).value_or(Number::none());
-}
-
 SolveOutcome SolveA(Calculator& calc)
 {
     return solve(calc, Quantity::A, &EquationRow::solveA);
@@ -206,6 +201,11 @@ SolveOutcome SolveB(Calculator& calc)
 SolveOutcome SolveC(Calculator& calc)
 {
     return solve(calc, Quantity::C, &EquationRow::solveC);
+}
+
+Number EquationA(const CalcState& state)
+{
+    return evaluate(state, Quantity::A, &EquationRow::solveA).value_or(Number::none());
 }
 
 } // namespace kalvo

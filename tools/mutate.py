@@ -120,40 +120,52 @@ def candidates(path, ops=OPS, literals=True):
     return muts
 
 
-def sh(cmd, cwd, timeout=None):
-    return subprocess.run(cmd, cwd=cwd, shell=True, stdout=subprocess.PIPE,
-                          stderr=subprocess.STDOUT, text=True, timeout=timeout)
+def run(args, cwd, timeout=None, env=None):
+    """A command as a list of arguments: paths with blanks stay whole."""
+    return subprocess.run(args, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                          timeout=timeout, env=env)
 
 
 class Clone:
-    """One job's own clone of HEAD and build folder."""
+    """One job's own clone of HEAD and build folder. A clone kept from an
+    earlier run is reset to HEAD and checked clean first: a run that was
+    killed may have left a planted fault in it."""
 
     def __init__(self, root, targets):
         self.src, self.build = os.path.join(root, "src"), os.path.join(root, "build")
-        self.root, self.targets = root, " ".join(targets)
-        if not os.path.isdir(self.src):
+        self.root, self.targets = root, targets
+        head = run(["git", "rev-parse", "HEAD"], os.getcwd()).stdout.strip()
+        if os.path.isdir(self.src):
+            run(["git", "fetch", "-q", os.getcwd(), head], self.src)
+            run(["git", "reset", "-q", "--hard", head], self.src)
+            run(["git", "clean", "-q", "-fdx"], self.src)
+        else:
             os.makedirs(root, exist_ok=True)
-            sh(f"git clone -q {os.getcwd()} {self.src}", root)
-        if sh(f"cmake -S {self.src} -B {self.build} -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-O1 "
-              "--log-level=WARNING", root).returncode:
+            run(["git", "clone", "-q", os.getcwd(), self.src], root)
+        if (run(["git", "rev-parse", "HEAD"], self.src).stdout.strip() != head or
+                run(["git", "status", "--porcelain"], self.src).stdout.strip()):
+            sys.exit(f"{self.src} is not a clean clone of HEAD {head}; remove it and run again")
+        if run(["cmake", "-S", self.src, "-B", self.build, "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS=-O1",
+                "--log-level=WARNING"], root).returncode:
             sys.exit("configure failed")
         r = self.rebuild()
         if r.returncode:
             sys.exit("build failed:\n" + r.stdout[-2000:])
         self.exes = []
         for t in targets:
-            hits = [p for p in glob.glob(f"{self.build}/**/{t}", recursive=True)
+            hits = [p for p in glob.glob(os.path.join(glob.escape(self.build), "**", t), recursive=True)
                     if os.access(p, os.X_OK) and os.path.isfile(p)]
             if hits:
                 self.exes.append(hits[0])
 
     def rebuild(self):
-        return sh(f"cmake --build {self.build} -j1 --target {self.targets}", self.root)
+        return run(["cmake", "--build", self.build, "-j1", "--target", *self.targets], self.root)
 
     def tests_pass(self):
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         for exe in self.exes:
             try:
-                r = sh(f"QT_QPA_PLATFORM=offscreen {exe} >/dev/null 2>&1", self.root, timeout=300)
+                r = run([exe], self.root, timeout=300, env=env)
             except subprocess.TimeoutExpired:
                 return False
             if r.returncode:
@@ -199,7 +211,7 @@ def main():
     a = ap.parse_args()
     ops = {"basic": OPS, "extended": OPS + EXTENDED, "new": EXTENDED}[a.ops]
 
-    sha = sh("git rev-parse HEAD", os.getcwd()).stdout.strip()
+    sha = run(["git", "rev-parse", "HEAD"], os.getcwd()).stdout.strip()
     base = os.path.join(os.environ.get("TMPDIR", "/tmp"), "kalvo-mutate", sha)
     with ThreadPoolExecutor(a.jobs) as pool:
         clones = list(pool.map(lambda i: Clone(os.path.join(base, f"job-{i}"), a.targets), range(a.jobs)))
