@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test test-sanitize fuzz bench package windows test-windows format clean
+.PHONY: all deps build run test test-sanitize fuzz bench package windows test-windows release test-reproducible format clean
 
 all: build
 
@@ -63,8 +63,18 @@ windows:
 test-windows:
 	@tools/windows test
 
+# A release: dist/ holds the Debian package, the Windows zip and installer
+# of the version in project(), and SHA256SUMS over them, reproducible bit
+# for bit from the commit.
+release:
+	@tools/release
+
+# Two releases from two clones of HEAD, compared byte for byte.
+test-reproducible:
+	@tools/test-reproducible
+
 format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR) build-windows
+	@rm -rf $(BUILD_DIR) build-windows build-release-linux build-release-windows dist
