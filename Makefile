@@ -54,7 +54,7 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 # Windows, cross-built here: build-windows/dist holds the portable zip and
-# the installer. The first run builds Qt for Windows (about 35 minutes).
+# the installer. The first run builds Qt for Windows (about 30 minutes).
 windows:
 	@tools/windows build
 

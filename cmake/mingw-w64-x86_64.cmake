@@ -15,14 +15,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The same bytes from any folder on any day: no build paths in the binaries
-# (Qt's own included) and no link time in the PE headers.
-set(prefix_maps "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=/source -ffile-prefix-map=${CMAKE_BINARY_DIR}=/build")
-if(DEFINED ENV{KALVO_QT_MINGW})
-    string(APPEND prefix_maps " -ffile-prefix-map=$ENV{KALVO_QT_MINGW}=/qt")
-endif()
-set(CMAKE_C_FLAGS_INIT "${prefix_maps}")
-set(CMAKE_CXX_FLAGS_INIT "${prefix_maps}")
+# The same bytes on any day: no link time in the PE headers. (Build paths
+# are mapped out by each build itself, as a list that keeps blanks whole.)
 foreach(kind EXE SHARED MODULE)
     set(CMAKE_${kind}_LINKER_FLAGS_INIT "-Wl,--no-insert-timestamp")
 endforeach()
