@@ -64,7 +64,7 @@ constexpr Steps UnitSteps{store(A, one),        store(B, one),        store(C, o
                           show(B, "1.0000E+0"), show(A, "1,0000E+0"), show(C, "1.0000E+0")};
 
 constexpr Steps DecaySteps{store(B, one),        store(C, one),       store(K, Number::integer(100)),
-                           store(A, EquationA),   showStored(A),       show(B, "1.0000E+0"),
+                           store(A, EquationA),  showStored(A),       show(B, "1.0000E+0"),
                            show(C, "1.0000E+0"), show(K, "1.0000E+2")};
 
 constexpr CatalogueStep noStep{};
