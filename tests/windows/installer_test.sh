@@ -67,14 +67,8 @@ interactive_uninstall() {
     local command uninstaller
     command=$(value "$1" UninstallString)
     run_as_written "$command" &
-    for answer in 1 2; do
-        uninstaller=
-        for _ in $(seq 100); do
-            uninstaller=$(xdotool search --name '^Deinstallation von Kalvotron' 2>/dev/null | tail -n 1 || true)
-            [ -n "$uninstaller" ] && break
-            sleep 0.1
-        done
-        [ -n "$uninstaller" ] || break
+    for _ in 1 2; do
+        uninstaller=$(find_window '^Deinstallation von Kalvotron') || break
         sleep 1
         xdotool windowfocus "$uninstaller" 2>/dev/null || true
         xdotool key Return 2>/dev/null

@@ -12,18 +12,26 @@ client_height=$(/usr/bin/python3 "$screenshot_check" --client-height)
 # 100 %).
 start_kalvo() { # the program's path
     env -u WINEPATH wine "$1" >/dev/null 2>&1 &
-    window=
-    for _ in $(seq 300); do
-        window=$(xdotool search --name '^Kalvotron$' 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    if [ -z "$window" ]; then
+    if ! window=$(find_window '^Kalvotron$'); then
         echo "FAIL: $1 shows no window"
         return 1
     fi
     sleep 1
     menu=$(($(xwininfo -id "$window" | awk '/^ *Height:/ {print $2}') - client_height))
+}
+
+# The newest window whose name matches, within 30 s.
+find_window() { # name pattern
+    local found
+    for _ in $(seq 300); do
+        found=$(xdotool search --name "$1" 2>/dev/null | tail -n 1 || true)
+        if [ -n "$found" ]; then
+            echo "$found"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
 }
 
 stop_wine() {
