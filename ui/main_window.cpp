@@ -20,13 +20,14 @@ namespace kalvo::ui {
 namespace {
 
 // The design's fonts on Windows, which has them; elsewhere, and where Windows
-// lacks them (Wine has neither), look-alikes of the same size (Liberation is
-// metric-compatible with Arial and Times New Roman and so keeps the labels
-// inside their boxes; DejaVu is wider). A missing family costs a fallback
-// search at start-up, so each platform names first the families it has.
-// MS Sans Serif is a bitmap font of a few fixed sizes, which snaps to another
-// size at 125 % and 150 %; Microsoft Sans Serif, its TrueType successor with
-// the same metrics, is in every Windows since 2000 and scales.
+// lacks them (Wine has at most its own MS Sans Serif), look-alikes of the
+// same size (Liberation is metric-compatible with Arial and Times New Roman
+// and so keeps the labels inside their boxes; DejaVu is wider). A missing
+// family costs a fallback search at start-up, so each platform names first
+// the families it has. MS Sans Serif is a bitmap font of a few fixed sizes,
+// which snaps to another size at 125 % and 150 %; Microsoft Sans Serif, its
+// TrueType successor with the same metrics, is in every Windows since 2000
+// and scales.
 #ifdef Q_OS_WIN
 const QStringList SansFamilies{QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif"),
                                QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
