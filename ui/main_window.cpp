@@ -150,7 +150,7 @@ void MainWindow::createControls()
     QWidget* previous = nullptr;
     for (const ControlDesign& design : Controls) {
         QWidget* widget = createControl(design, client);
-        m_bindings.push_back({&design, widget, {}, {}});
+        m_bindings.push_back({&design, widget, {}, {}, false});
         if (previous != nullptr)
             setTabOrder(previous, widget);
         previous = widget;
@@ -305,23 +305,26 @@ void MainWindow::showControl(Binding& binding)
         widget->setEnabled(enabled);
     if (widget->isHidden() == visible)
         widget->setVisible(visible);
+    // A hidden box's text is measured when it shows: the help and
+    // information texts cost nothing at start-up.
+    if (visible && binding.fitPending)
+        fitText(binding);
 }
 
-void MainWindow::showText(Binding& binding, const std::string& text) const
+void MainWindow::showText(Binding& binding, const std::string& text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(binding.widget)) {
         const QString shown = qText(text);
         if (edit->text() == shown)
             return;
         edit->setText(shown);
-        if (isFitted(binding))
-            fitText(binding);
+        binding.fitPending = isFitted(binding);
         return;
     }
     if (binding.shownText != text) {
         binding.shownText = text;
         static_cast<QTextEdit*>(binding.widget)->setPlainText(qMultiLineText(text));
-        fitText(binding);
+        binding.fitPending = true;
     }
 }
 
@@ -332,9 +335,10 @@ bool MainWindow::isFitted(const Binding& binding)
     return binding.design->kind != ControlKind::Button && !isValueField(*binding.design);
 }
 
-void MainWindow::fitText(const Binding& binding) const
+void MainWindow::fitText(Binding& binding) const
 {
     fitTextToBox(binding.widget, fontFor(binding.design->font, font()));
+    binding.fitPending = false;
 }
 
 // On a screen of another scale the same text may fit at another size.
@@ -346,9 +350,11 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::refitTexts()
 {
-    for (const Binding& binding : m_bindings)
-        if (isFitted(binding))
+    for (Binding& binding : m_bindings) {
+        binding.fitPending = isFitted(binding);
+        if (binding.fitPending && !binding.widget->isHidden())
             fitText(binding);
+    }
 }
 
 void MainWindow::showLook(Binding& binding, Look look)

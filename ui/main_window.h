@@ -39,6 +39,7 @@ private:
         QWidget* widget;
         std::string shownText; // of read-only multi-line boxes, which only the model changes
         std::optional<Look> shownLook;
+        bool fitPending = false; // a text to fit once its box is shown
     };
 
     void createControls();
@@ -49,9 +50,9 @@ private:
     template <typename Handler> void handle(Handler handler);
     void showModel();
     void showControl(Binding& binding);
-    void showText(Binding& binding, const std::string& text) const;
+    static void showText(Binding& binding, const std::string& text);
     [[nodiscard]] static bool isFitted(const Binding& binding);
-    void fitText(const Binding& binding) const;
+    void fitText(Binding& binding) const;
     void refitTexts();
     static void showLook(Binding& binding, Look look);
 
