@@ -7,7 +7,7 @@ bytes on any machine, in any folder, on any day: every date is
 SOURCE_DATE_EPOCH (the last commit's where the caller sets none), every
 list is sorted, and no local setting (time zone, locale, umask) is read.
 
-Usage: pack.py portable BUILD_DIR FOLDER ZIP QT_SOURCE
+Usage: pack.py portable BUILD_DIR FOLDER ZIP QT_SOURCE VERSION
        pack.py installer FOLDER VERSION ICON COPYRIGHT SETUP_EXE"""
 import datetime
 import os
@@ -116,11 +116,10 @@ def write_zip(folder, path, epoch):
     os.replace(path + ".part", path)
 
 
-def portable(build, folder, zip_path, qt_source):
+def portable(build, folder, zip_path, qt_source, version):
     shutil.rmtree(folder, ignore_errors=True)
     subprocess.run(["cmake", "--install", build, "--prefix", folder], check=True, stdout=subprocess.DEVNULL)
     strip(folder)
-    version = re.search(r"kalvo-(.+)-windows-x64$", folder).group(1)
     add_licences(folder, qt_source, version)
     write_zip(folder, zip_path, source_date_epoch())
 
@@ -159,7 +158,7 @@ def installer(folder, version, icon, copyright_line, setup):
 
 def main():
     os.umask(0o022)
-    if len(sys.argv) == 6 and sys.argv[1] == "portable":
+    if len(sys.argv) == 7 and sys.argv[1] == "portable":
         portable(*sys.argv[2:])
     elif len(sys.argv) == 7 and sys.argv[1] == "installer":
         installer(*sys.argv[2:])
