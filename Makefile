@@ -5,6 +5,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+export JOBS
 
 .PHONY: all deps build run test test-sanitize fuzz bench package windows test-windows release test-reproducible format clean
 
@@ -74,7 +75,7 @@ test-reproducible:
 	@tools/test-reproducible
 
 format:
-	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
+	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format-19 -i
 
 clean:
 	@rm -rf $(BUILD_DIR) build-windows build-release-linux build-release-windows dist

@@ -12,7 +12,7 @@ constexpr Quantity K = Quantity::K;
 
 constexpr Number one = Number::integer(1);
 
-double constantValue(const CalcState& s, Number Constants::*constant)
+double constantValue(const CalcState& s, Number Constants::* constant)
 {
     return (s.constants.*constant).value();
 }

@@ -15,11 +15,11 @@ inline constexpr std::array<Quantity, 3> OutputCandidates{Quantity::A, Quantity:
 
 // Where each quantity lives in the state and in the window.
 struct QuantityPlaces {
-    Number CalcState::*value;
-    TextBox WindowModel::*field;
-    TextBox WindowModel::*label;
-    std::int16_t CalcState::*inputFlag; // none for K: K is never the output
-    CommandButton WindowModel::*button; // none for K
+    Number CalcState::* value;
+    TextBox WindowModel::* field;
+    TextBox WindowModel::* label;
+    std::int16_t CalcState::* inputFlag; // none for K: K is never the output
+    CommandButton WindowModel::* button; // none for K
 };
 
 inline constexpr std::array<QuantityPlaces, 4> PlacesOfQuantity{{

@@ -15,7 +15,7 @@ namespace kalvo {
 namespace {
 
 struct LabelChange {
-    TextBox WindowModel::*label = nullptr;
+    TextBox WindowModel::* label = nullptr;
     std::string_view text;
 };
 
@@ -34,7 +34,7 @@ struct LetterRow {
     Quantity field;
     std::string_view letter;
     std::int16_t formulaCode;
-    Number Constants::*constant;
+    Number Constants::* constant;
     LabelChanges labels;
 };
 

@@ -41,10 +41,10 @@ struct ControlDesign {
     FontDesign font;
     bool readOnly;
     bool skippedByTab;
-    TextBox WindowModel::*textBox;           // text boxes
-    CommandButton WindowModel::*button;      // buttons
+    TextBox WindowModel::* textBox;          // text boxes
+    CommandButton WindowModel::* button;     // buttons
     std::string_view accessibleName;         // fixed name, or a button's prefix to its caption
-    TextBox WindowModel::*accessibleFrom;    // a value field is named after its quantity's label
+    TextBox WindowModel::* accessibleFrom;   // a value field is named after its quantity's label
     void (*keyPress)(Calculator&, char16_t); // the value fields' key handlers
     void (*click)(Calculator&);              // the output buttons' click handlers
 };

@@ -476,7 +476,7 @@ protected:
 
     void choose(const char* name) { ChooseFormula(calc, *FindEntry(name)); }
 
-    void enter(TextBox WindowModel::*field, void (*keyPress)(Calculator&, char16_t), const char* text)
+    void enter(TextBox WindowModel::* field, void (*keyPress)(Calculator&, char16_t), const char* text)
     {
         (calc.window.*field).text = text;
         keyPress(calc, EnterKey);

@@ -79,7 +79,7 @@ TEST_F(StartUp, KeepsTheConstantFieldsDesignTexts)
 
 struct ConstantCase {
     const char* name;
-    Number Constants::*constant;
+    Number Constants::* constant;
     Number expected;
 };
 

@@ -116,7 +116,7 @@ struct LetterCase {
     std::int16_t code;
     Quantity field;
     const char* letter;
-    Number Constants::*constant;
+    Number Constants::* constant;
     const char* label;
     const char* labelA;
 };

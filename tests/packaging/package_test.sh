@@ -12,7 +12,14 @@ trap 'rm -rf "$work"' EXIT
 . "$source/tests/support/expect.sh"
 
 check "desktop entry is valid" desktop-file-validate "$build/packaging/$id.desktop"
-check "metainfo is valid" appstreamcli validate --no-net "$build/packaging/$id.metainfo.xml"
+# Valid, but for what follows from the project having no web page:
+# AppStream 1.0 asks for a home page.
+metainfo_finds_nothing_else() {
+    appstreamcli validate --no-net "$build/packaging/$id.metainfo.xml" >"$work/appstream" 2>&1 && return 0
+    cat "$work/appstream"
+    grep -q -E '^W: ' "$work/appstream" && ! grep -E '^[EW]: ' "$work/appstream" | grep -v -E '^W: [^ ]+ url-homepage-missing$'
+}
+check "metainfo is valid" metainfo_finds_nothing_else
 check "cpack builds the package" cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake"
 deb=$(find "$work/package" -maxdepth 1 -name 'kalvo_*.deb' | head -n 1)
 if [ -z "$deb" ]; then
