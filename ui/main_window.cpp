@@ -318,7 +318,7 @@ void MainWindow::showText(Binding& binding, const std::string& text)
         if (edit->text() == shown)
             return;
         edit->setText(shown);
-        binding.fitPending = isFitted(binding);
+        binding.fitPending = showsTextWhole(binding);
         return;
     }
     if (binding.shownText != text) {
@@ -330,12 +330,12 @@ void MainWindow::showText(Binding& binding, const std::string& text)
 
 // A typed value may be longer than its field, and scrolls in it; every
 // other text is shown whole.
-bool MainWindow::isFitted(const Binding& binding)
+bool MainWindow::showsTextWhole(const Binding& binding)
 {
     return binding.design->kind != ControlKind::Button && !isValueField(*binding.design);
 }
 
-void MainWindow::fitText(Binding& binding) const
+void MainWindow::fitText(Binding& binding)
 {
     fitTextToBox(binding.widget, fontFor(binding.design->font, font()));
     binding.fitPending = false;
@@ -351,7 +351,7 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::refitTexts()
 {
     for (Binding& binding : m_bindings) {
-        binding.fitPending = isFitted(binding);
+        binding.fitPending = showsTextWhole(binding);
         if (binding.fitPending && !binding.widget->isHidden())
             fitText(binding);
     }

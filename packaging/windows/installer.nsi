@@ -1,11 +1,16 @@
 ; SPDX-License-Identifier: MIT
 ; The installer of Kalvotron for 64-bit Windows, for the current user or for
 ; all users, with a Start-menu entry and an uninstaller listed under "Apps".
-; /S installs silently, for all users where it may, and /CurrentUser or
-; /AllUsers choose. Made by pack.py:
+; /S installs silently, for all users where it may, /CurrentUser or
+; /AllUsers choose, and /D= names the folder. Made by pack.py:
 ;   makensis -DVERSION=1.2.3 -DICON=<kalvo.ico> -DFILES=<lists> -DCOPYRIGHT=<line> -DOUTFILE=<setup.exe>
-; FILES is the folder of install.nsh and uninstall.nsh, the portable
-; folder's files, so that the uninstaller removes exactly what was installed.
+; FILES is the folder of install.nsh, uninstall.nsh and folders.nsh: the
+; portable folder's files and folders, so that the uninstaller removes
+; exactly what was installed.
+;
+; It never touches what is not its own: it installs only into an empty
+; folder or the one its own entry under "Apps" names, and it runs only the
+; uninstaller that this entry names.
 
 Unicode true
 Target amd64-unicode
@@ -13,9 +18,18 @@ SetCompressor /SOLID lzma
 ; The same bytes from the same files on any day: no file dates kept.
 SetDateSave off
 ManifestDPIAware true
+; A file that cannot be written stops the installation: none is skipped.
+AllowSkipFiles off
 
 !define PRODUCT "Kalvotron"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+
+; The exit codes of a refusal (1 is NSIS's own: cancelled by the user).
+!define EXIT_RUNNING 2       ; Kalvotron runs from the folder
+!define EXIT_NO_RIGHTS 3     ; an all-users installation, without administrator rights
+!define EXIT_OLDER_KEPT 4    ; the installed version could not be removed
+!define EXIT_FOREIGN 5       ; the chosen folder holds files of another program
+!define EXIT_INCOMPLETE 6    ; a file could not be written or removed
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
@@ -27,6 +41,7 @@ ManifestDPIAware true
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
+!define MULTIUSER_INSTALLMODE_FUNCTION KeepFolderOfCommandLine
 !include MultiUser.nsh
 !include MUI2.nsh
 !include FileFunc.nsh
@@ -45,60 +60,129 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${COPYRIGHT}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE LeaveFolderPage
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
 
-; A running Kalvotron keeps its program file open for writing to nobody:
-; while it runs, nothing is changed. Asked to close it, the user may try
-; again; a silent run fails with exit code 2.
-!macro QUIT_WHILE_RUNNING PREFIX
-Function ${PREFIX}QuitWhileRunning
+; Whether kalvo.exe in a folder may be changed. A running Kalvotron keeps it
+; open to nobody for writing (a sharing violation): the user may close it and
+; try again. A folder of all users is closed to a standard user (access
+; denied): trying again would not help.
+!macro REFUSE_UNLESS_CHANGEABLE PREFIX
+Function ${PREFIX}RefuseUnlessChangeable ; the folder
+    Exch $R0
+    Push $R1
+    Push $R2
     retry:
-    IfFileExists "$INSTDIR\kalvo.exe" 0 done
-    ClearErrors
-    FileOpen $0 "$INSTDIR\kalvo.exe" a
-    IfErrors 0 closed
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "Kalvotron läuft noch. Bitte schließen Sie das Programm und wählen Sie dann „Wiederholen“." \
-        /SD IDCANCEL IDRETRY retry
-    SetErrorLevel 2
-    Quit
-    closed:
-    FileClose $0
-    done:
+    ${If} ${FileExists} "$R0\kalvo.exe"
+        ; GENERIC_WRITE, shared for reading and writing, OPEN_EXISTING
+        System::Call 'kernel32::CreateFileW(w "$R0\kalvo.exe", i 0x40000000, i 3, p 0, i 3, i 0x80, p 0) p.R1 ?e'
+        Pop $R2
+        ${If} $R1 = -1
+            ${If} $R2 = 5
+                MessageBox MB_OK|MB_ICONSTOP \
+                    "Für Kalvotron in $R0 sind Administratorrechte nötig." /SD IDOK
+                SetErrorLevel ${EXIT_NO_RIGHTS}
+                Quit
+            ${EndIf}
+            MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+                "Kalvotron läuft noch. Bitte schließen Sie das Programm und wählen Sie dann „Wiederholen“." \
+                /SD IDCANCEL IDRETRY retry
+            SetErrorLevel ${EXIT_RUNNING}
+            Quit
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p R1)'
+    ${EndIf}
+    Pop $R2
+    Pop $R1
+    Pop $R0
 FunctionEnd
 !macroend
-!insertmacro QUIT_WHILE_RUNNING ""
-!insertmacro QUIT_WHILE_RUNNING "un."
+!insertmacro REFUSE_UNLESS_CHANGEABLE ""
+!insertmacro REFUSE_UNLESS_CHANGEABLE "un."
+
+; The folder of the installation that this mode's entry under "Apps" names.
+Function RegisteredFolder
+    Push $0
+    ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    Exch $0
+FunctionEnd
+
+; /D= chooses the folder; MultiUser would put its default in its place.
+Var FolderOfCommandLine
 
 Function .onInit
+    StrCpy $FolderOfCommandLine $INSTDIR
     !insertmacro MULTIUSER_INIT
 FunctionEnd
 
-Section "${PRODUCT}"
-    Call QuitWhileRunning
-    ; An older version here is removed first, by its own uninstaller, so that
-    ; none of its files stay behind.
-    ${If} ${FileExists} "$INSTDIR\uninstall.exe"
-        ExecWait '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S _?=$INSTDIR' $0
-        ${If} $0 != 0
-            MessageBox MB_OK|MB_ICONSTOP "Die vorhandene Installation in $INSTDIR ließ sich nicht entfernen." /SD IDOK
-            SetErrorLevel 2
+Function KeepFolderOfCommandLine
+    ${If} $FolderOfCommandLine != ""
+        StrCpy $INSTDIR $FolderOfCommandLine
+    ${EndIf}
+FunctionEnd
+
+; 1 where $INSTDIR holds anything and is not our registered installation:
+; installing there would overwrite, and uninstalling delete, files of others.
+Function IsForeignFolder
+    Push $0
+    Push $1
+    Call RegisteredFolder
+    Pop $0
+    StrCpy $1 0
+    ${If} $0 != $INSTDIR
+        FindFirst $0 $1 "$INSTDIR\*"
+        ${DoWhile} $1 == "."
+        ${OrWhile} $1 == ".."
+            FindNext $0 $1
+        ${Loop}
+        FindClose $0
+        ${If} $1 != ""
+            StrCpy $1 1
+        ${Else}
+            StrCpy $1 0
+        ${EndIf}
+    ${EndIf}
+    Pop $0
+    Exch $1
+FunctionEnd
+
+!define FOREIGN_FOLDER_TEXT "In $INSTDIR liegen schon andere Dateien. Bitte wählen Sie einen leeren Ordner."
+
+Function LeaveFolderPage
+    Call IsForeignFolder
+    Pop $0
+    ${If} $0 = 1
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${FOREIGN_FOLDER_TEXT}"
+        Abort
+    ${EndIf}
+FunctionEnd
+
+; The installed version goes first, by its own uninstaller, wherever it is,
+; so that none of its files stays behind. Only the uninstaller beside the
+; kalvo.exe of the registered folder is ours to run.
+Function RemoveRegisteredInstallation
+    Call RegisteredFolder
+    Pop $0
+    ${If} ${FileExists} "$0\kalvo.exe"
+    ${AndIf} ${FileExists} "$0\uninstall.exe"
+        Push $0
+        Call RefuseUnlessChangeable
+        ExecWait '"$0\uninstall.exe" /$MultiUser.InstallMode /S _?=$0' $1
+        ${If} $1 != 0
+            MessageBox MB_OK|MB_ICONSTOP "Die vorhandene Installation in $0 ließ sich nicht entfernen." /SD IDOK
+            SetErrorLevel ${EXIT_OLDER_KEPT}
             Quit
         ${EndIf}
-        Delete "$INSTDIR\uninstall.exe"
+        Delete "$0\uninstall.exe"
+        RMDir "$0"
     ${EndIf}
+FunctionEnd
 
-    !include "${FILES}\install.nsh"
-    WriteUninstaller "$INSTDIR\uninstall.exe"
-    ; The shortcut starts the program in its own folder.
-    SetOutPath "$INSTDIR"
-    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kalvo.exe"
-
-    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+Function WriteEntry
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "The Kalvo developers"
@@ -106,9 +190,39 @@ Section "${PRODUCT}"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
-    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+FunctionEnd
+
+; A run that stops halfway still leaves an installation that "Apps" lists
+; and its uninstaller removes.
+Function .onInstFailed
+    SetErrorLevel ${EXIT_INCOMPLETE}
+FunctionEnd
+
+Section "${PRODUCT}"
+    Call IsForeignFolder
+    Pop $0
+    ${If} $0 = 1
+        MessageBox MB_OK|MB_ICONSTOP "${FOREIGN_FOLDER_TEXT}" /SD IDOK
+        SetErrorLevel ${EXIT_FOREIGN}
+        Quit
+    ${EndIf}
+    Push $INSTDIR
+    Call RefuseUnlessChangeable
+    Call RemoveRegisteredInstallation
+
+    ; The uninstaller and the entry first: whatever happens next, they
+    ; remove what was written.
+    SetOutPath "$INSTDIR"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    Call WriteEntry
+    !include "${FILES}\install.nsh"
+    ; The shortcut starts the program in its own folder.
+    SetOutPath "$INSTDIR"
+    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kalvo.exe"
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 ; The uninstaller removes the installation it lies in. MultiUser takes the
@@ -126,18 +240,41 @@ Function un.onInit
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 == $OwnFolder
+        ; Without administrator rights MultiUser stays with the current
+        ; user, whose entry this is not: change nothing.
         Call un.MultiUser.InstallMode.AllUsers
+        ${If} $MultiUser.InstallMode != AllUsers
+            MessageBox MB_OK|MB_ICONSTOP \
+                "Kalvotron ist für alle Benutzer installiert. Zum Entfernen sind Administratorrechte nötig." /SD IDOK
+            SetErrorLevel ${EXIT_NO_RIGHTS}
+            Quit
+        ${EndIf}
         StrCpy $OwnsEntry 1
     ${ElseIf} $1 == $OwnFolder
         Call un.MultiUser.InstallMode.CurrentUser
         StrCpy $OwnsEntry 1
     ${EndIf}
     StrCpy $INSTDIR $OwnFolder
-    Call un.QuitWhileRunning
+    Push $INSTDIR
+    Call un.RefuseUnlessChangeable
 FunctionEnd
 
 Section "Uninstall"
+    ; Kalvotron may have been started since the confirmation page.
+    Push $INSTDIR
+    Call un.RefuseUnlessChangeable
+    ClearErrors
     !include "${FILES}\uninstall.nsh"
+    StrCpy $0 0
+    IfErrors 0 +2
+    StrCpy $0 1
+    !include "${FILES}\folders.nsh"
+    ${If} $0 = 1
+        ; What stays is still listed under "Apps", and can be removed later.
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Einige Dateien in $INSTDIR ließen sich nicht entfernen." /SD IDOK
+        SetErrorLevel ${EXIT_INCOMPLETE}
+        Return
+    ${EndIf}
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     ${If} $OwnsEntry == 1

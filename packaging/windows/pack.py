@@ -7,14 +7,16 @@ bytes on any machine, in any folder, on any day: every date is
 SOURCE_DATE_EPOCH (the last commit's where the caller sets none), every
 list is sorted, and no local setting (time zone, locale, umask) is read.
 
-Usage: pack.py portable BUILD_DIR FOLDER ZIP QT_SOURCE VERSION
+Usage: pack.py portable BUILD_DIR FOLDER ZIP QT_SOURCE QT_SOURCE_VERSION VERSION
        pack.py installer FOLDER VERSION ICON COPYRIGHT SETUP_EXE"""
 import datetime
+import fnmatch
 import os
 import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -39,8 +41,8 @@ def files_under(folder):
 
 
 def licence_rows():
-    """(shipped file, licence text in licenses/, where it is taken from)"""
-    with open(os.path.join(HERE, "licences.txt"), encoding="utf-8") as table:
+    """(shipped file or pattern, licence text in licenses/, where it is taken from)"""
+    with open(os.path.join(HERE, "licenses.txt"), encoding="utf-8") as table:
         return [tuple(line.split()) for line in table if line.strip() and not line.startswith("#")]
 
 
@@ -53,37 +55,47 @@ def licence_source(origin, qt_source):
     return f"/usr/share/doc/{name}/copyright"
 
 
-def qt_source_version(qt_source):
-    """The Debian version of the Qt source, from its changelog's first line."""
-    with open(os.path.join(qt_source, "debian", "changelog"), encoding="utf-8") as changelog:
-        return re.match(r"\S+ \(([^)]+)\)", changelog.readline()).group(1)
+def source_version(package):
+    """The Debian source package and version that an installed package was built from."""
+    query = ["dpkg-query", "-W", "-f=${source:Package} ${source:Version}", package]
+    return subprocess.run(query, capture_output=True, text=True, check=True).stdout
 
 
 def crlf(text):
     return text.replace("\r\n", "\n").replace("\n", "\r\n")
 
 
-def add_licences(folder, qt_source, version):
+def licence_index(rows, shipped):
+    """Each shipped file with the texts that go with it, in the table's order."""
+    index = {}
+    for pattern, text, _ in rows:
+        matches = [name for name in shipped if fnmatch.fnmatchcase(name, pattern)]
+        if not matches:
+            sys.exit(f"pack.py: licenses.txt names {pattern}, which matches no shipped file")
+        for name in matches:
+            index.setdefault(name, []).append(text)
+    return index
+
+
+def add_licences(folder, qt_source, qt_source_version, version):
     rows = licence_rows()
-    shipped = set(files_under(folder)) | {"uninstall.exe"}
-    unlisted = [row[0] for row in rows if row[0] not in shipped]
-    if unlisted:
-        sys.exit(f"pack.py: licences.txt names files that are not shipped: {', '.join(unlisted)}")
+    index = licence_index(rows, set(files_under(folder)) | {"uninstall.exe"})
     for _, text, origin in rows:
         target = os.path.join(folder, "licenses", text)
         os.makedirs(os.path.dirname(target), exist_ok=True)
         shutil.copyfile(licence_source(origin, qt_source), target)
-    index = ["Which licence texts go with which file of Kalvotron for Windows:", ""]
-    index += [f"{name:32} {text}" for name, text, _ in rows]
-    write_text(os.path.join(folder, "licenses", "index.txt"), "\n".join(index) + "\n")
+    lines = ["Which licence texts go with which file of Kalvotron for Windows:", ""]
+    lines += [f"{name:32} {text}" for name in sorted(index) for text in index[name]]
+    write_text(os.path.join(folder, "licenses", "index.txt"), "\n".join(lines) + "\n")
 
     with open(os.path.join(HERE, "LICENSE.txt.in"), encoding="utf-8") as template:
         text = template.read()
     with open(os.path.join(REPO, "LICENSE"), encoding="utf-8") as licence:
         kalvo_licence = licence.read()
-    source_version = qt_source_version(qt_source)
-    for key, value in {"VERSION": version, "KALVO_LICENSE": kalvo_licence, "QT_SOURCE_VERSION": source_version,
-                       "QT_VERSION": re.split(r"[+~-]", source_version)[0]}.items():
+    translations, translations_version = source_version("qt6-translations-l10n").split()
+    for key, value in {"VERSION": version, "KALVO_LICENSE": kalvo_licence, "QT_SOURCE_VERSION": qt_source_version,
+                       "QT_VERSION": re.split(r"[+~-]", qt_source_version)[0], "TRANSLATIONS": translations,
+                       "TRANSLATIONS_VERSION": translations_version}.items():
         text = text.replace(f"@{key}@", value)
     write_text(os.path.join(folder, "LICENSE.txt"), text)
 
@@ -116,11 +128,11 @@ def write_zip(folder, path, epoch):
     os.replace(path + ".part", path)
 
 
-def portable(build, folder, zip_path, qt_source, version):
+def portable(build, folder, zip_path, qt_source, qt_source_version, version):
     shutil.rmtree(folder, ignore_errors=True)
     subprocess.run(["cmake", "--install", build, "--prefix", folder], check=True, stdout=subprocess.DEVNULL)
     strip(folder)
-    add_licences(folder, qt_source, version)
+    add_licences(folder, qt_source, qt_source_version, version)
     write_zip(folder, zip_path, source_date_epoch())
 
 
@@ -129,7 +141,9 @@ def windows_path(name):
 
 
 def nsis_lists(folder, lists):
-    """What the installer writes, and so exactly what the uninstaller removes."""
+    """What the installer writes, and so exactly what the uninstaller removes:
+    install.nsh, uninstall.nsh (the files) and folders.nsh (the folders,
+    deepest first)."""
     files = files_under(folder)
     dirs = sorted({os.path.dirname(name) for name in files})
     install = []
@@ -138,27 +152,25 @@ def nsis_lists(folder, lists):
         install += [f'File "{os.path.join(folder, name)}"' for name in files if os.path.dirname(name) == directory]
     uninstall = [f'Delete "$INSTDIR\\{windows_path(name)}"' for name in files]
     subdirs = sorted({"/".join(d.split("/")[:i + 1]) for d in dirs if d for i in range(d.count("/") + 1)})
-    uninstall += [f'RMDir "$INSTDIR\\{windows_path(d)}"' for d in reversed(subdirs)]
-    os.makedirs(lists, exist_ok=True)
-    for name, lines in (("install.nsh", install), ("uninstall.nsh", uninstall)):
+    folders = [f'RMDir "$INSTDIR\\{windows_path(d)}"' for d in reversed(subdirs)]
+    for name, lines in (("install.nsh", install), ("uninstall.nsh", uninstall), ("folders.nsh", folders)):
         with open(os.path.join(lists, name), "w", encoding="utf-8") as out:
             out.write("\n".join(lines) + "\n")
 
 
 def installer(folder, version, icon, copyright_line, setup):
     folder, icon, setup = (os.path.abspath(path) for path in (folder, icon, setup))
-    lists = os.path.join(os.path.dirname(setup), "installer-" + os.path.basename(setup))
-    nsis_lists(folder, lists)
     environment = dict(os.environ, SOURCE_DATE_EPOCH=str(source_date_epoch()), TZ="UTC", LC_ALL="C.UTF-8")
-    subprocess.run(["makensis", "-V2", "-INPUTCHARSET", "UTF8", f"-DVERSION={version}", f"-DICON={icon}",
-                    f"-DFILES={lists}", f"-DCOPYRIGHT={copyright_line}", f"-DOUTFILE={setup}",
-                    os.path.join(HERE, "installer.nsi")], check=True, env=environment)
-    shutil.rmtree(lists)
+    with tempfile.TemporaryDirectory() as lists:
+        nsis_lists(folder, lists)
+        subprocess.run(["makensis", "-V2", "-INPUTCHARSET", "UTF8", f"-DVERSION={version}", f"-DICON={icon}",
+                        f"-DFILES={lists}", f"-DCOPYRIGHT={copyright_line}", f"-DOUTFILE={setup}",
+                        os.path.join(HERE, "installer.nsi")], check=True, env=environment)
 
 
 def main():
     os.umask(0o022)
-    if len(sys.argv) == 7 and sys.argv[1] == "portable":
+    if len(sys.argv) == 8 and sys.argv[1] == "portable":
         portable(*sys.argv[2:])
     elif len(sys.argv) == 7 and sys.argv[1] == "installer":
         installer(*sys.argv[2:])

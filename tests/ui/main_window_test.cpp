@@ -63,9 +63,9 @@ double textContrast(QWidget* control)
 
 // How a box's laid-out text overflows its visible area; empty where it fits.
 // A multi-line box's document against its viewport, down to its last line
-// with text (a final line break adds an empty line, which shows nothing); a
-// single-line box's text against its contents rectangle, less its frame and
-// the field's own margin of 2 px on each side.
+// with text (a final line break adds an empty line, which shows nothing). A
+// single-line box scrolls a text too long for it: its cursor then moves less
+// from the text's start to its end than the text is wide.
 QString textOverflow(QWidget* box)
 {
     QSize needed;
@@ -80,9 +80,15 @@ QString textOverflow(QWidget* box)
         available = edit->viewport()->size();
     } else {
         auto* line = qobject_cast<QLineEdit*>(box);
-        const int frame = line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, line);
-        needed = {line->fontMetrics().horizontalAdvance(line->text()), line->fontMetrics().height()};
-        available = line->contentsRect().size() - QSize(2 * frame + 4, 2 * frame);
+        const int cursor = line->cursorPosition();
+        line->home(false);
+        line->repaint();
+        const int start = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+        line->end(false);
+        line->repaint();
+        needed = {line->fontMetrics().horizontalAdvance(line->text()), 0};
+        available = {line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() - start, 0};
+        line->setCursorPosition(cursor);
     }
     if (needed.width() <= available.width() && needed.height() <= available.height())
         return {};

@@ -11,16 +11,11 @@ portable=$2
 ui_tests=$3
 screenshot=$4
 here=$(cd "$(dirname "$0")" && pwd)
+export KALVO_WINE_DPI=$dpi
 . "$here/session.sh"
 
-set_dpi() {
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wineserver -w
-}
 dump=$(mktemp --suffix=.xwd)
-trap 'stop_wine; set_dpi 96; rm -f "$dump"' EXIT
-stop_wine
-set_dpi "$dpi"
+trap 'stop_wine; rm -f "$dump"' EXIT
 
 report=$("$here/qtest.sh" "$ui_tests" everyTextFitsItsBox fitsTheTextOfABoxNotShownYet 2>&1 | tr -d "\r") && fits=yes || fits=no
 expect "every text whole at $dpi dpi" "$fits" yes

@@ -24,9 +24,11 @@ for program in "$portable/kalvo.exe" "$setup"; do
 done
 
 cd "$portable"
+# The COFF header's TimeDateStamp: 8 bytes after the PE signature, whose
+# offset is at 0x3c.
+link_time() { od -An -tu4 -j $(($(od -An -tu4 -j 60 -N4 "$1") + 8)) -N4 "$1" | tr -d ' '; }
 for binary in kalvo.exe Qt6*.dll platforms/*.dll styles/*.dll; do
-    expect "$binary's PE time stamp" \
-        "$(x86_64-w64-mingw32-objdump -p "$binary" | awk -F'\t+' '/^Time\/Date\t/ {print $2}')" "Thu Jan  1 00:00:00 1970"
+    expect "$binary's PE time stamp" "$(link_time "$binary")" 0
 done
 
 # licenses/index.txt: each shipped file with the texts that go with it.
@@ -37,13 +39,6 @@ while IFS= read -r file; do
         expect "$file's licence $text is in the folder" "$([ -s "licenses/$text" ] && echo yes)" yes
     done
 done < <(find . -type f \( -name '*.exe' -o -name '*.dll' -o -name '*.qm' \) -printf '%P\n' | sort)
-for dll in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll libwinpthread-1.dll; do
-    expect "LICENSE.txt names $dll" "$(grep -c "$dll" LICENSE.txt)" 1
-done
-expect "LICENSE.txt holds the MIT notice" "$(grep -c 'Permission is hereby granted, free of charge' LICENSE.txt)" 1
-expect "LICENSE.txt says where Qt's source is" "$(grep -c 'apt-get source qt6-base=' LICENSE.txt)" 1
-expect "the LGPL's text" "$(grep -c 'GNU LESSER GENERAL PUBLIC LICENSE' licenses/qt6-base/LGPL-3.0-only.txt)" 1
-expect "GCC's runtime exception" "$(grep -c 'GCC RUNTIME LIBRARY EXCEPTION' licenses/gcc-runtime/copyright)" 1
 
 zip=$portable.zip
 expect "the zip holds the folder" "$(unzip -Z1 "$zip" | sed "s|^$(basename "$portable")/||" | sort)" \

@@ -5,14 +5,20 @@
 #   holds, as written (QuietUninstallString, and UninstallString answered
 #   with Enter), and leaves the other one whole; at the end no file is left;
 # - the Start-menu entry starts the program in its folder, "Apps" shows its size;
+# - /D= chooses the folder, and a second folder replaces the first;
+# - a folder of another program is refused, and its uninstaller never run;
 # - over a running Kalvotron, installing and uninstalling change nothing;
-# - over an older version, whose files go first.
-# Usage: installer_test.sh SETUP_EXE PORTABLE_FOLDER PACK_PY ICON
+# - a file that cannot be removed keeps the entry, an installation that
+#   fails halfway leaves one that can be removed;
+# - over an older version, whose files go first, and over release 1.3.0,
+#   built with that release's own installer script.
+# Usage: installer_test.sh SETUP_EXE PORTABLE_FOLDER PACK_PY ICON REPOSITORY
 set -euo pipefail
 setup=$1
 portable=$2
 pack=$3
 icon=$4
+repository=$5
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/session.sh"
 work=$(mktemp -d)
@@ -37,14 +43,17 @@ value() { # mode, name: a value of the mode's entry under "Apps"
 contents() { (cd "$1" && find . -type f -print0 | sort -z | xargs -0 md5sum); }
 # An installation is whole: the portable folder's files and the uninstaller,
 # its Start-menu entry, and its entry under "Apps" naming its folder.
-whole() { # mode
-    local mode=$1 files
-    files=$( (cd "${place[$mode]}" 2>/dev/null && find . -type f ! -name uninstall.exe -print0 | sort -z | xargs -0 md5sum) || true)
-    [ "$files" = "$(contents "$portable")" ] && [ -f "${place[$mode]}/uninstall.exe" ] &&
+whole() { # mode [folder]
+    local mode=$1 folder=${2:-${place[$1]}} files
+    files=$( (cd "$folder" 2>/dev/null && find . -type f ! -name uninstall.exe -print0 | sort -z | xargs -0 md5sum) || true)
+    [ "$files" = "$(contents "$portable")" ] && [ -f "$folder/uninstall.exe" ] &&
         [ -f "${menu[$mode]}/Kalvotron.lnk" ] &&
-        [ "$(value "$mode" InstallLocation)" = "$(winepath -w "${place[$mode]}")" ] && echo whole || echo broken
+        [ "$(value "$mode" InstallLocation)" = "$(winepath -w "$folder")" ] && echo whole || echo broken
 }
-install() { wine "$1" /S "/$2"; wineserver -w; }
+install() { wine "$1" /S "/$2" "${@:3}"; wineserver -w; }
+# The exit code of a command.
+status() { "$@" && echo 0 || echo $?; }
+nothing_left() { diff <(echo "$before") <(listing) || true; }
 # A command as the registry holds it: "program" arguments (none with a blank).
 run_as_written() {
     local line=$1 program
@@ -99,7 +108,7 @@ for mode in AllUsers CurrentUser; do
     expect "$mode: the size under Apps ($estimated KiB of $size)" \
         "$([ $((estimated * 10)) -ge $((size * 9)) ] && [ "$estimated" -le "$size" ] && echo right)" right
     quiet_uninstall "$mode"
-    expect "$mode: files left behind by QuietUninstallString" "$(diff <(echo "$before") <(listing) || true)" ""
+    expect "$mode: files left behind by QuietUninstallString" "$(nothing_left)" ""
     expect "$mode: entry under Apps after uninstall" "$(value "$mode" DisplayName)" ""
 done
 
@@ -112,37 +121,107 @@ for first in CurrentUser AllUsers; do
     expect "side by side: $first removed" "$([ -e "${place[$first]}" ] || [ -n "$(value "$first" DisplayName)" ] && echo left || echo removed)" removed
     expect "side by side: $other whole after $first's uninstall" "$(whole "$other")" whole
     interactive_uninstall "$other"
-    expect "side by side: files left behind by $other's UninstallString" "$(diff <(echo "$before") <(listing) || true)" ""
+    expect "side by side: files left behind by $other's UninstallString" "$(nothing_left)" ""
 done
+
+# /D= chooses the folder; installing into a second folder removes the first.
+for folder in Kalvo3 Kalvo2; do
+    install "$setup" CurrentUser "/D=C:\\$folder"
+    expect "/D=C:\\$folder: installed whole there" "$(whole CurrentUser "$drive/$folder")" whole
+done
+expect "the first folder removed by the second installation" "$([ -e "$drive/Kalvo3" ] && echo left || echo removed)" removed
+quiet_uninstall CurrentUser
+expect "a second folder: files left behind" "$(nothing_left)" ""
+
+# A folder of another program, with an uninstall.exe of its own: refused,
+# and its uninstaller not run (it would leave ran.txt).
+mkdir -p "$drive/Tools"
+cat >"$work/foreign.nsi" <<'NSI'
+SilentInstall silent
+Section
+    FileOpen $0 "$EXEDIR\ran.txt" w
+    FileClose $0
+SectionEnd
+NSI
+makensis -V1 "-XOutFile $drive/Tools/uninstall.exe" "$work/foreign.nsi" >/dev/null
+echo "another program's" >"$drive/Tools/tool.txt"
+tools=$(contents "$drive/Tools")
+expect "a folder of another program: exit code" "$(status wine "$setup" /S /CurrentUser "/D=C:\\Tools")" 5
+wineserver -w
+expect "a folder of another program: left as it was" "$(contents "$drive/Tools")" "$tools"
+expect "a folder of another program: no entry under Apps" "$(value CurrentUser DisplayName)" ""
+rm -rf "$drive/Tools"
 
 # A running Kalvotron: installing over it and uninstalling it change nothing.
 install "$setup" CurrentUser
 start_kalvo "${place[CurrentUser]}/kalvo.exe"
 snapshot() { contents "${place[CurrentUser]}"; value CurrentUser DisplayName; ls "${menu[CurrentUser]}"; }
 was=$(snapshot)
-status=0
-wine "$setup" /S /CurrentUser || status=$?
-expect "installing over a running Kalvotron fails" "$([ "$status" -ne 0 ] && echo failed)" failed
-status=0
+expect "installing over a running Kalvotron: exit code" "$(status wine "$setup" /S /CurrentUser)" 2
 # In place (_?=), as an installer runs it, the uninstaller's exit code is its own.
-wine "${place[CurrentUser]}/uninstall.exe" /S "_?=$(winepath -w "${place[CurrentUser]}")" || status=$?
-expect "uninstalling a running Kalvotron fails" "$([ "$status" -ne 0 ] && echo failed)" failed
+expect "uninstalling a running Kalvotron: exit code" \
+    "$(status wine "${place[CurrentUser]}/uninstall.exe" /S "_?=$(winepath -w "${place[CurrentUser]}")")" 2
 quiet_uninstall CurrentUser
 expect "a running Kalvotron's installation unchanged" "$(snapshot)" "$was"
 stop_wine
-quiet_uninstall CurrentUser
 
-# An upgrade: the older version's files go before the new ones come.
-older=$work/kalvo-1.0.0-windows-x64
-cp -r "$portable" "$older"
-echo "of the older version only" >"$older/older.txt"
-/usr/bin/python3 "$pack" installer "$older" 1.0.0 "$icon" "Copyright" "$work/kalvo-1.0.0-setup.exe" >/dev/null
-install "$work/kalvo-1.0.0-setup.exe" CurrentUser
-expect "the older version installed" "$(value CurrentUser DisplayVersion)" 1.0.0
-install "$setup" CurrentUser
-expect "upgraded: the older version's own file removed" "$([ -e "${place[CurrentUser]}/older.txt" ] && echo left || echo removed)" removed
-expect "upgraded: the new version whole" "$(whole CurrentUser)" whole
-expect "upgraded: the version under Apps" "$(value CurrentUser DisplayVersion)" "$(basename "$portable" | sed -E 's/^kalvo-(.*)-windows-x64$/\1/')"
+# A file that cannot be removed: the entry, the shortcut and the uninstaller stay.
+chmod a-w "${place[CurrentUser]}/qt.conf"
+expect "a file that cannot be removed: exit code" \
+    "$(status wine "${place[CurrentUser]}/uninstall.exe" /S "_?=$(winepath -w "${place[CurrentUser]}")")" 6
+expect "a file that cannot be removed: still listed" \
+    "$(value CurrentUser DisplayName) $([ -f "${menu[CurrentUser]}/Kalvotron.lnk" ] && [ -f "${place[CurrentUser]}/uninstall.exe" ] && echo kept)" \
+    "Kalvotron kept"
+chmod u+w "${place[CurrentUser]}/qt.conf"
 quiet_uninstall CurrentUser
-expect "upgraded: files left behind" "$(diff <(echo "$before") <(listing) || true)" ""
+expect "a file that cannot be removed: removed once it can be" "$(nothing_left)" ""
+
+# Versions packed from the portable folder with one file more.
+version=$(basename "$portable" | sed -E 's/^kalvo-(.*)-windows-x64$/\1/')
+pack_with_file() { # pack.py, version, extra file
+    local folder=$work/kalvo-$2-windows-x64
+    rm -rf "$folder"
+    cp -r "$portable" "$folder"
+    echo "of version $2 only" >"$folder/$3"
+    SOURCE_DATE_EPOCH=0 /usr/bin/python3 "$1" installer "$folder" "$2" "$icon" "Copyright" "$work/kalvo-$2-setup.exe" >/dev/null
+}
+
+# An installation that fails halfway (a file it cannot write: a folder of
+# that name) still leaves one that "Apps" lists and that can be removed.
+install "$setup" CurrentUser
+mkdir -p "${place[CurrentUser]}/blocked.txt/inside"
+pack_with_file "$pack" 9.9.9 blocked.txt
+expect "an installation that fails halfway: exit code" "$(status wine "$work/kalvo-9.9.9-setup.exe" /S /CurrentUser)" 6
+wineserver -w
+expect "an installation that fails halfway: listed" "$(value CurrentUser DisplayVersion)" 9.9.9
+quiet_uninstall CurrentUser
+rm -rf "${place[CurrentUser]}/blocked.txt"
+rmdir "${place[CurrentUser]}"
+expect "an installation that fails halfway: removed by its uninstaller" "$(nothing_left)" ""
+
+# An upgrade: the older version's files go before the new ones come; from
+# an installer of this script's, and from release 1.3.0's own.
+older_installers=("$pack 1.0.0")
+if git -C "$repository" cat-file -e ddad815:packaging/windows/installer.nsi 2>/dev/null; then
+    mkdir -p "$work/release-1.3.0"
+    for file in installer.nsi pack.py; do
+        git -C "$repository" show "ddad815:packaging/windows/$file" >"$work/release-1.3.0/$file"
+    done
+    older_installers+=("$work/release-1.3.0/pack.py 1.3.0")
+else
+    echo "skipped: the upgrade from release 1.3.0, whose installer script is in git's history only"
+fi
+for older in "${older_installers[@]}"; do
+    read -r older_pack older_version <<<"$older"
+    pack_with_file "$older_pack" "$older_version" older.txt
+    install "$work/kalvo-$older_version-setup.exe" CurrentUser
+    expect "$older_version installed" "$(value CurrentUser DisplayVersion)" "$older_version"
+    install "$setup" CurrentUser
+    expect "upgraded from $older_version: its own file removed" \
+        "$([ -e "${place[CurrentUser]}/older.txt" ] && echo left || echo removed)" removed
+    expect "upgraded from $older_version: the new version whole" "$(whole CurrentUser)" whole
+    expect "upgraded from $older_version: the version under Apps" "$(value CurrentUser DisplayVersion)" "$version"
+    quiet_uninstall CurrentUser
+    expect "upgraded from $older_version: files left behind" "$(nothing_left)" ""
+done
 summary

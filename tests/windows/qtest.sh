@@ -3,6 +3,7 @@
 # lose on the console: the suite writes it to a file.
 # Usage: qtest.sh SUITE_EXE [TEST_FUNCTION...]
 set -uo pipefail
+. "$(dirname "$0")/session.sh"
 suite=$1
 shift
 report=$(mktemp --suffix=.txt)

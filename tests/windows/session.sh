@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # What the Windows tests share: Kalvo under Wine in the run's X display
-# (tools/windows starts Xvfb and the Wine prefix), typed into with xdotool.
+# (tools/windows starts Xvfb and the Wine prefix), typed into with xdotool,
+# at the display scale KALVO_WINE_DPI (96 dpi, 100 %, unless set).
 
 . "$(dirname "${BASH_SOURCE[0]}")/../support/expect.sh"
 screenshot_check="$(dirname "${BASH_SOURCE[0]}")/../ui/screenshot_check.py"
@@ -38,6 +39,12 @@ stop_wine() {
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
 }
+
+# Each test sets the scale it runs at: one that was stopped halfway may have
+# left the prefix at another.
+stop_wine
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${KALVO_WINE_DPI:-96}" /f >/dev/null 2>&1
+wineserver -w
 
 # A click at a point of the client area below the menu bar, and typing.
 # (Without a window manager xdotool finds no focused window, says so, and
