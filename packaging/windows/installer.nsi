@@ -135,8 +135,11 @@ Function IsForeignFolder
     StrCpy $1 0
     ${If} $0 != $INSTDIR
         FindFirst $0 $1 "$INSTDIR\*"
-        ${DoWhile} $1 == "."
-        ${OrWhile} $1 == ".."
+        ${Do}
+            ${If} $1 != "."
+            ${AndIf} $1 != ".."
+                ${ExitDo}
+            ${EndIf}
             FindNext $0 $1
         ${Loop}
         FindClose $0
@@ -146,8 +149,9 @@ Function IsForeignFolder
             StrCpy $1 0
         ${EndIf}
     ${EndIf}
-    Pop $0
     Exch $1
+    Exch
+    Pop $0
 FunctionEnd
 
 !define FOREIGN_FOLDER_TEXT "In $INSTDIR liegen schon andere Dateien. Bitte wählen Sie einen leeren Ordner."
