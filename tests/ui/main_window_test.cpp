@@ -65,7 +65,9 @@ double textContrast(QWidget* control)
 // A multi-line box's document against its viewport, down to its last line
 // with text (a final line break adds an empty line, which shows nothing). A
 // single-line box scrolls a text too long for it: its cursor then moves less
-// from the text's start to its end than the text is wide.
+// from the text's start to its end than the text is wide. It also scrolls to
+// make room for the cursor after a text that fits (its width and 1 px),
+// which cuts off nothing.
 QString textOverflow(QWidget* box)
 {
     QSize needed;
@@ -86,8 +88,9 @@ QString textOverflow(QWidget* box)
         const int start = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
         line->end(false);
         line->repaint();
+        const int cursorRoom = line->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, line) + 1;
         needed = {line->fontMetrics().horizontalAdvance(line->text()), 0};
-        available = {line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() - start, 0};
+        available = {line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() - start + cursorRoom, 0};
         line->setCursorPosition(cursor);
     }
     if (needed.width() <= available.width() && needed.height() <= available.height())

@@ -165,14 +165,17 @@ quiet_uninstall CurrentUser
 expect "a running Kalvotron's installation unchanged" "$(snapshot)" "$was"
 stop_wine
 
-# A file that cannot be removed: the entry, the shortcut and the uninstaller stay.
-chmod a-w "${place[CurrentUser]}/qt.conf"
+# A file that cannot be removed (a library that another program, not
+# Kalvotron, has loaded): the entry, the shortcut and the uninstaller stay.
+cp "${place[CurrentUser]}/kalvo.exe" "${place[CurrentUser]}/other.exe"
+start_kalvo "${place[CurrentUser]}/other.exe"
 expect "a file that cannot be removed: exit code" \
     "$(status wine "${place[CurrentUser]}/uninstall.exe" /S "_?=$(winepath -w "${place[CurrentUser]}")")" 6
 expect "a file that cannot be removed: still listed" \
     "$(value CurrentUser DisplayName) $([ -f "${menu[CurrentUser]}/Kalvotron.lnk" ] && [ -f "${place[CurrentUser]}/uninstall.exe" ] && echo kept)" \
     "Kalvotron kept"
-chmod u+w "${place[CurrentUser]}/qt.conf"
+stop_wine
+rm "${place[CurrentUser]}/other.exe"
 quiet_uninstall CurrentUser
 expect "a file that cannot be removed: removed once it can be" "$(nothing_left)" ""
 

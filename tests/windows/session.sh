@@ -41,10 +41,19 @@ stop_wine() {
 }
 
 # Each test sets the scale it runs at: one that was stopped halfway may have
-# left the prefix at another.
-stop_wine
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${KALVO_WINE_DPI:-96}" /f >/dev/null 2>&1
-wineserver -w
+# left the prefix at another. Read from the registry's file, so that no Wine
+# program runs (and rewrites Wine's own entries) where the scale is right.
+dpi_of_prefix() {
+    local hex
+    hex=$(awk '/^\[/ { desktop = ($0 ~ /^\[Control Panel\\\\Desktop\]/) }
+        desktop && /^"LogPixels"=dword:/ { sub(/.*dword:/, ""); print }' "$WINEPREFIX/user.reg")
+    echo $((16#${hex:-60}))
+}
+if [ "$(dpi_of_prefix)" -ne "${KALVO_WINE_DPI:-96}" ]; then
+    stop_wine
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${KALVO_WINE_DPI:-96}" /f >/dev/null 2>&1
+    wineserver -w
+fi
 
 # A click at a point of the client area below the menu bar, and typing.
 # (Without a window manager xdotool finds no focused window, says so, and
