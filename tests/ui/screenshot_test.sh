@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Starts the real window under Xvfb, takes a screenshot and checks the
 # colours a person sees at known places; the PNG is kept for a look. With
-# --dark, under GTK's dark Adwaita theme, as on a dark desktop.
+# --dark, under GTK's dark Adwaita theme, as on a dark desktop; at the scale
+# QT_SCALE_FACTOR where it is set.
 # Usage: screenshot_test.sh KALVO_BINARY SCREENSHOT_PNG [--dark]
 set -euo pipefail
 binary=$1
 screenshot=$2
 theme=${3:-}
+scale=(--scale "${QT_SCALE_FACTOR:-1}")
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ -z "${KALVO_UNDER_XVFB:-}" ]; then
     export KALVO_UNDER_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 2048x1536x24" "$0" "$@"
 fi
 
 export XDG_RUNTIME_DIR
@@ -33,7 +35,7 @@ mkdir -p "$(dirname "$screenshot")"
 # Until the first frame is painted (a slow build takes its time), then once more to report.
 for _ in $(seq 40); do
     xwd -silent -name Kalvotron -out "$dump"
-    /usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot" $theme >/dev/null && break
+    /usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot" $theme "${scale[@]}" >/dev/null && break
     sleep 0.25
 done
-/usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot" $theme
+/usr/bin/python3 "$here/screenshot_check.py" "$dump" "$screenshot" $theme "${scale[@]}"
