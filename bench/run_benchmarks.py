@@ -73,7 +73,7 @@ def response(build, repetitions):
     return float(median), float(low), float(high)
 
 
-def describe_machine():
+def describe_machine(load):
     cpu = platform.processor() or "unknown processor"
     try:
         with open("/proc/cpuinfo") as info:
@@ -86,15 +86,15 @@ def describe_machine():
     commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], capture_output=True, text=True,
                             check=False).stdout.strip() or "unknown"
     return (f"{platform.system()} {platform.release()}, {cpu}, {os.cpu_count()} cores; "
-            f"{datetime.date.today().isoformat()}; commit {commit}")
+            f"{datetime.date.today().isoformat()}; commit {commit}; load average before the run {load:.2f}")
 
 
 def verdict(ok):
     return "met" if ok else "MISSED"
 
 
-def report(core_rows, samples, response_us, quick):
-    lines = [f"Machine: {describe_machine()}" + (" (quick run: one iteration, not a measurement)" if quick else ""),
+def report(core_rows, samples, response_us, quick, load):
+    lines = [f"Machine: {describe_machine(load)}" + (" (quick run: one iteration, not a measurement)" if quick else ""),
              "", "## Core", "", "| benchmark | time per call | heap allocations |", "|---|---:|---:|"]
     for name, nanoseconds, allocs in core_rows:
         lines.append(f"| {name} | {nanoseconds:.0f} ns | {allocs:.0f} |")
@@ -185,11 +185,13 @@ def main():
     args = parser.parse_args()
 
     quick = args.quick
+    # What else ran: figures taken beside another load scatter.
+    load = os.getloadavg()[0]
     core_rows = core(args.build_dir, quick)
     samples = startup(args.build_dir, runs=1 if quick else 15, warmup=0 if quick else 2,
                       memory_delay=0.1 if quick else 1.5)
     response_us = response(args.build_dir, 20 if quick else 2000)
-    text = report(core_rows, samples, response_us, quick)
+    text = report(core_rows, samples, response_us, quick, load)
     print(text)
     if args.output:
         with open(args.output, "w") as out:
