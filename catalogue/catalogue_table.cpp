@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/catalogue.h"
+#include "core/member_of.h"
 #include "core/solvers.h"
 
 namespace kalvo {
@@ -12,7 +13,7 @@ constexpr Quantity K = Quantity::K;
 
 constexpr Number one = Number::integer(1);
 
-double constantValue(const CalcState& s, Number Constants::* constant)
+double constantValue(const CalcState& s, MemberOf<Constants, Number> constant)
 {
     return (s.constants.*constant).value();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/calc_state.h"
+#include "core/member_of.h"
 
 #include <array>
 #include <cstdint>
@@ -15,11 +16,11 @@ inline constexpr std::array<Quantity, 3> OutputCandidates{Quantity::A, Quantity:
 
 // Where each quantity lives in the state and in the window.
 struct QuantityPlaces {
-    Number CalcState::* value;
-    TextBox WindowModel::* field;
-    TextBox WindowModel::* label;
-    std::int16_t CalcState::* inputFlag; // none for K: K is never the output
-    CommandButton WindowModel::* button; // none for K
+    MemberOf<CalcState, Number> value;
+    MemberOf<WindowModel, TextBox> field;
+    MemberOf<WindowModel, TextBox> label;
+    MemberOf<CalcState, std::int16_t> inputFlag; // none for K: K is never the output
+    MemberOf<WindowModel, CommandButton> button; // none for K
 };
 
 inline constexpr std::array<QuantityPlaces, 4> PlacesOfQuantity{{

@@ -3,6 +3,7 @@
 
 #include "core/checked.h"
 #include "core/format.h"
+#include "core/member_of.h"
 #include "core/quantity.h"
 
 #include <array>
@@ -165,7 +166,8 @@ const EquationRow* rowFor(std::int16_t code)
 
 // The current formula's equation for one quantity on the stored values: the
 // stored value itself under a code without equations, nothing on a failure.
-std::optional<Number> evaluate(const CalcState& state, Quantity quantity, Equation EquationRow::* equation)
+std::optional<Number> evaluate(const CalcState& state, Quantity quantity,
+                               MemberOf<EquationRow, Equation> equation)
 {
     const EquationRow* row = rowFor(state.FormulaCode);
     if (row == nullptr)
@@ -176,7 +178,7 @@ std::optional<Number> evaluate(const CalcState& state, Quantity quantity, Equati
     return Number::real(*result);
 }
 
-SolveOutcome solve(Calculator& calc, Quantity quantity, Equation EquationRow::* equation)
+SolveOutcome solve(Calculator& calc, Quantity quantity, MemberOf<EquationRow, Equation> equation)
 {
     const auto value = evaluate(calc.state, quantity, equation);
     if (!value)

@@ -2,6 +2,7 @@
 #include "core/value_entry.h"
 
 #include "core/format.h"
+#include "core/member_of.h"
 #include "core/parse.h"
 #include "core/quantity.h"
 #include "core/solvers.h"
@@ -15,7 +16,7 @@ namespace kalvo {
 namespace {
 
 struct LabelChange {
-    TextBox WindowModel::* label = nullptr;
+    MemberOf<WindowModel, TextBox> label = nullptr;
     std::string_view text;
 };
 
@@ -34,7 +35,7 @@ struct LetterRow {
     Quantity field;
     std::string_view letter;
     std::int16_t formulaCode;
-    Number Constants::* constant;
+    MemberOf<Constants, Number> constant;
     LabelChanges labels;
 };
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/calc_state.h"
+#include "core/member_of.h"
 #include "core/output_selection.h"
 #include "core/value_entry.h"
 
@@ -41,12 +42,12 @@ struct ControlDesign {
     FontDesign font;
     bool readOnly;
     bool skippedByTab;
-    TextBox WindowModel::* textBox;          // text boxes
-    CommandButton WindowModel::* button;     // buttons
-    std::string_view accessibleName;         // fixed name, or a button's prefix to its caption
-    TextBox WindowModel::* accessibleFrom;   // a value field is named after its quantity's label
-    void (*keyPress)(Calculator&, char16_t); // the value fields' key handlers
-    void (*click)(Calculator&);              // the output buttons' click handlers
+    MemberOf<WindowModel, TextBox> textBox;        // text boxes
+    MemberOf<WindowModel, CommandButton> button;   // buttons
+    std::string_view accessibleName;               // fixed name, or a button's prefix to its caption
+    MemberOf<WindowModel, TextBox> accessibleFrom; // a value field is named after its quantity's label
+    void (*keyPress)(Calculator&, char16_t);       // the value fields' key handlers
+    void (*click)(Calculator&);                    // the output buttons' click handlers
 };
 
 // The fields of A, B, C and K, which take typed values.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/catalogue.h"
 #include "core/format.h"
+#include "core/member_of.h"
 #include "core/output_selection.h"
 #include "core/parse.h"
 #include "core/value_entry.h"
@@ -476,7 +477,8 @@ protected:
 
     void choose(const char* name) { ChooseFormula(calc, *FindEntry(name)); }
 
-    void enter(TextBox WindowModel::* field, void (*keyPress)(Calculator&, char16_t), const char* text)
+    void enter(MemberOf<WindowModel, TextBox> field, void (*keyPress)(Calculator&, char16_t),
+               const char* text)
     {
         (calc.window.*field).text = text;
         keyPress(calc, EnterKey);

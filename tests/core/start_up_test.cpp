@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "calculator_fixture.h"
 #include "core/format.h"
+#include "core/member_of.h"
 
 #include <cmath>
 
@@ -79,7 +80,7 @@ TEST_F(StartUp, KeepsTheConstantFieldsDesignTexts)
 
 struct ConstantCase {
     const char* name;
-    Number Constants::* constant;
+    MemberOf<Constants, Number> constant;
     Number expected;
 };
 

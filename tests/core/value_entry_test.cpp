@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "calculator_fixture.h"
 #include "core/format.h"
+#include "core/member_of.h"
 #include "core/output_selection.h"
 
 #include <cmath>
@@ -116,7 +117,7 @@ struct LetterCase {
     std::int16_t code;
     Quantity field;
     const char* letter;
-    Number Constants::* constant;
+    MemberOf<Constants, Number> constant;
     const char* label;
     const char* labelA;
 };
