@@ -64,7 +64,7 @@ root_make() { # suite
     if [ ! -f "$base" ]; then
         echo "kalvo: making the base of a Debian $suite root (mmdebstrap, about 2 minutes)" >&2
         mkdir -p "$root_cache"
-        mmdebstrap --quiet --variant=minbase --include=git,make,sudo,ca-certificates \
+        mmdebstrap --quiet --format=tar --variant=minbase --include=git,make,sudo,ca-certificates \
             "$suite" "$base.part" - <<<"$sources"
         mv "$base.part" "$base"
     fi
