@@ -7,7 +7,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 export JOBS
 
-.PHONY: all deps build run test test-sanitize fuzz bench package windows test-windows release test-reproducible format clean
+.PHONY: all deps build run test test-sanitize fuzz bench package windows test-windows test-windows-debian13 release test-reproducible format clean
 
 all: build
 
@@ -60,17 +60,25 @@ windows:
 	@tools/windows build
 
 # The same suites, the real program, its installer and its promise to keep
-# nothing, under Wine.
+# nothing, under Wine. On any host but Debian 12, both run in a Debian 12
+# root (as root).
 test-windows:
 	@tools/windows test
 
-# A release: dist/ holds the Debian package, the Windows zip and installer
-# of the version in project(), and SHA256SUMS over them, reproducible bit
-# for bit from the commit.
-release:
-	@tools/release
+# make test-windows from a fresh Debian 13 host (a root of its own); run it
+# before every release.
+test-windows-debian13:
+	@tools/test-debian13 --windows
 
-# Two releases from two clones of HEAD, compared byte for byte.
+# A release: dist/ holds the Debian package, the Windows zip and installer
+# of the version in project(), their sources, a buildinfo and SHA256SUMS,
+# built in a fresh Debian 12 root, reproducible bit for bit from the commit.
+# BUILDINFO=kalvo-<version>.buildinfo rebuilds the release it describes.
+release:
+	@tools/release $(BUILDINFO)
+
+# Two releases, the second from a Debian 13 host under another user, locale,
+# clock, CPU count and directory order, compared byte for byte.
 test-reproducible:
 	@tools/test-reproducible
 
