@@ -70,11 +70,14 @@ root_make() { # suite
     fi
     root="$(mktemp -d)"
     trap root_leave EXIT
+    # Its own mount point, so that a root made inside it (mmdebstrap) can
+    # mount there in turn.
+    root_mount "$root" /
     tar -xf "$base" -C "$root"
     for point in /proc /sys /dev; do root_mount "$point" "$point"; done
     mkdir -p "$root_cache/apt-$suite"
     root_mount "$root_cache/apt-$suite" /var/cache/apt/archives
-    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    cp /etc/resolv.conf /etc/hosts "$root/etc/"
     printf '%s\n' "$sources" >"$root/etc/apt/sources.list"
     # A root lives for one run: dpkg need not sync every file it unpacks.
     echo force-unsafe-io >"$root/etc/dpkg/dpkg.cfg.d/kalvo-unsafe-io"
