@@ -68,7 +68,10 @@ root_make() { # suite
             "$suite" "$base.part" - <<<"$sources"
         mv "$base.part" "$base"
     fi
-    root="$(mktemp -d)"
+    # In /var/tmp: a root is large, and /tmp may be a tmpfs (Debian 13's
+    # is); and not in TMPDIR, which may be a FUSE folder, whose stand-ins
+    # for deleted open files break dpkg's scripts.
+    root="$(mktemp -d -p /var/tmp kalvo-root.XXXXXX)"
     trap root_leave EXIT
     # Its own mount point, so that a root made inside it (mmdebstrap) can
     # mount there in turn.
@@ -87,6 +90,6 @@ root_make() { # suite
 
 root_run() { # [NAME=VALUE...] command
     local values=("${@:1:$#-1}")
-    chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "${values[@]}" /bin/bash -c "${*: -1}"
+    /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        "${values[@]}" /usr/sbin/chroot "$root" /bin/bash -c "${*: -1}"
 }
