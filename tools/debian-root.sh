@@ -7,6 +7,9 @@
 #                         brought up to what the host's Debian mirror serves
 #                         today; unmounted and removed when the shell exits
 #   root_bind FOLDER      the host's FOLDER, at the same path inside
+#   root_lend_cache FOLDER
+#                         the host's cached Qt and Debian 12 packages, in a
+#                         cache of its own at FOLDER inside
 #   root_run [NAME=VALUE...] COMMAND
 #                         COMMAND by bash inside, as root, in a clean
 #                         environment but for the values named
@@ -51,6 +54,16 @@ root_mount() { # host folder, folder inside
 
 root_bind() { # folder
     root_mount "$1" "$1"
+}
+
+# A cache of its own for a root that makes roots in turn: it has the host's
+# Qt for Windows, Qt's source and the .deb files fetched for Debian 12, but
+# makes its own bases.
+root_lend_cache() { # folder inside
+    local shared
+    for shared in "$root_cache"/qt-*-mingw-* "$root_cache/src" "$root_cache/apt-bookworm"; do
+        [ -d "$shared" ] && root_mount "$shared" "$1/$(basename "$shared")"
+    done
 }
 
 root_make() { # suite
