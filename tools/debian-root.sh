@@ -95,6 +95,11 @@ root_make() { # suite
     root_mount "$root_cache/apt-$suite" /var/cache/apt/archives
     cp /etc/resolv.conf /etc/hosts "$root/etc/"
     printf '%s\n' "$sources" >"$root/etc/apt/sources.list"
+    # Roots share the cache of fetched .deb files, whose lock apt does not
+    # wait for: each apt-get waits its turn.
+    printf '#!/bin/sh\nexec flock -o /var/cache/apt/archives/.kalvo-lock /usr/bin/apt-get "$@"\n' \
+        >"$root/usr/local/bin/apt-get"
+    chmod 755 "$root/usr/local/bin/apt-get"
     # A root lives for one run: dpkg need not sync every file it unpacks.
     echo force-unsafe-io >"$root/etc/dpkg/dpkg.cfg.d/kalvo-unsafe-io"
     rm -f "$root"/etc/apt/sources.list.d/*
