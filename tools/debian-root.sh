@@ -67,7 +67,7 @@ root_lend_cache() { # folder inside
 }
 
 root_make() { # suite
-    local suite=$1 sources base="$root_cache/debian-$1-base.tar"
+    local suite=$1 sources point base="$root_cache/debian-$1-base.tar"
     if [ "$(id -u)" -ne 0 ]; then
         echo "kalvo: a Debian root is entered with chroot, as root" >&2
         return 1
