@@ -55,12 +55,6 @@ def licence_source(origin, qt_source):
     return f"/usr/share/doc/{name}/copyright"
 
 
-def source_version(package):
-    """The Debian source package and version that an installed package was built from."""
-    query = ["dpkg-query", "-W", "-f=${source:Package} ${source:Version}", package]
-    return subprocess.run(query, capture_output=True, text=True, check=True).stdout
-
-
 def crlf(text):
     return text.replace("\r\n", "\n").replace("\n", "\r\n")
 
@@ -92,11 +86,11 @@ def add_licences(folder, qt_source, qt_source_version, version):
         text = template.read()
     with open(os.path.join(REPO, "LICENSE"), encoding="utf-8") as licence:
         kalvo_licence = licence.read()
-    translations, translations_version = source_version("qt6-translations-l10n").split()
     for key, value in {"VERSION": version, "KALVO_LICENSE": kalvo_licence, "QT_SOURCE_VERSION": qt_source_version,
-                       "QT_VERSION": re.split(r"[+~-]", qt_source_version)[0], "TRANSLATIONS": translations,
-                       "TRANSLATIONS_VERSION": translations_version}.items():
+                       "QT_VERSION": re.split(r"[+~-]", qt_source_version)[0]}.items():
         text = text.replace(f"@{key}@", value)
+    if re.search(r"@[A-Z_]+@", text):
+        sys.exit("pack.py: LICENSE.txt.in has a placeholder that nothing fills in")
     write_text(os.path.join(folder, "LICENSE.txt"), text)
 
 

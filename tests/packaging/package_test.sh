@@ -42,8 +42,6 @@ for file in ./usr/bin/kalvo ./usr/share/applications/$id.desktop \
 done
 check "package depends on Qt 6 Widgets and fonts" \
     bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6 && dpkg-deb -f '$deb' Depends | grep -q fonts-liberation"
-check "package recommends Qt's German texts, without depending on them" \
-    bash -c "dpkg-deb -f '$deb' Recommends | grep -q qt6-translations-l10n && ! dpkg-deb -f '$deb' Depends | grep -q qt6-translations"
 
 # Debian's conventions, but for what follows from the project having no
 # address: a maintainer without one, and a changelog in the project's own
