@@ -40,6 +40,27 @@ while IFS= read -r file; do
     done
 done < <(find . -type f \( -name '*.exe' -o -name '*.dll' -o -name '*.qm' \) -printf '%P\n' | sort)
 
+# What LICENSE.txt promises, pair by pair, is what index.txt says.
+promised=(
+    "kalvo.exe kalvo/LICENSE" "kalvo.exe mingw-w64/copyright" "qt.conf kalvo/LICENSE"
+    "libgcc_s_seh-1.dll gcc-runtime/GPL-3.0-or-later.txt" "libgcc_s_seh-1.dll gcc-runtime/copyright"
+    "libstdc++-6.dll gcc-runtime/GPL-3.0-or-later.txt" "libstdc++-6.dll gcc-runtime/copyright"
+    "libwinpthread-1.dll mingw-w64/copyright" "uninstall.exe nsis/copyright"
+)
+for qt in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
+    promised+=("$qt qt6-base/LGPL-3.0-only.txt" "$qt qt6-base/GPL-3.0-only.txt" "$qt qt6-base/copyright"
+        "$qt mingw-w64/copyright")
+done
+index=$(tr -d '\r' <licenses/index.txt | awk 'NF == 2 { print $1, $2 }')
+for pair in "${promised[@]}"; do
+    expect "index.txt: $pair" "$(grep -cxF "$pair" <<<"$index")" 1
+done
+licence=$(tr -d '\r' <LICENSE.txt)
+expect "LICENSE.txt has no placeholder left" "$(grep -oE '@[A-Z_]+@' <<<"$licence" || true)" ""
+for text in $(grep -oE 'licenses\\[A-Za-z0-9_.\\+-]*[A-Za-z0-9]' <<<"$licence" | sed 's|^licenses\\||; s|\\|/|g' | sort -u); do
+    expect "LICENSE.txt's licenses\\$text is in the folder" "$([ -e "licenses/$text" ] && echo yes)" yes
+done
+
 zip=$portable.zip
 expect "the zip holds the folder" "$(unzip -Z1 "$zip" | sed "s|^$(basename "$portable")/||" | sort)" \
     "$(find . -type f -printf '%P\n' | sort)"
