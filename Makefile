@@ -50,9 +50,9 @@ bench: deps
 	@MAKEFLAGS=--no-print-directory cmake --build $(BUILD_DIR)-release -j $(JOBS)
 	@/usr/bin/python3 bench/run_benchmarks.py --build-dir $(BUILD_DIR)-release --output docs/benchmarks.md
 
-# The Debian package, in $(BUILD_DIR).
+# The Debian package, in $(BUILD_DIR), or in PACKAGE_DIR where that is set.
 package: build
-	@cd $(BUILD_DIR) && cpack -G DEB
+	@cd $(BUILD_DIR) && cpack -G DEB $(if $(PACKAGE_DIR),-B $(abspath $(PACKAGE_DIR)))
 
 # Windows, cross-built here: build-windows/dist holds the portable zip and
 # the installer. The first run builds Qt for Windows (about 30 minutes).
