@@ -104,6 +104,35 @@ FunctionEnd
 !insertmacro REFUSE_UNLESS_CHANGEABLE ""
 !insertmacro REFUSE_UNLESS_CHANGEABLE "un."
 
+; /AllUsers without administrator rights: MultiUser would refuse it with a
+; dialog of its own, in English, which waits for a click even in a silent
+; run. This check is MultiUser's own (the option anywhere on the command
+; line, the account type), made first.
+!macro REFUSE_ALL_USERS_WITHOUT_RIGHTS PREFIX STRFUNC_PREFIX TEXT
+Function ${PREFIX}RefuseAllUsersWithoutRights
+    Push $0
+    Push $1
+    ${GetParameters} $0
+    ${${STRFUNC_PREFIX}StrStr} $1 $0 "/AllUsers"
+    ${If} $1 != ""
+        UserInfo::GetAccountType
+        Pop $1
+        ${If} $1 != "Admin"
+        ${AndIf} $1 != "Power"
+            MessageBox MB_OK|MB_ICONSTOP "${TEXT}" /SD IDOK
+            SetErrorLevel ${EXIT_NO_RIGHTS}
+            Quit
+        ${EndIf}
+    ${EndIf}
+    Pop $1
+    Pop $0
+FunctionEnd
+!macroend
+!define ALL_USERS_TEXT "Kalvotron ist für alle Benutzer installiert. Zum Entfernen sind Administratorrechte nötig."
+!insertmacro REFUSE_ALL_USERS_WITHOUT_RIGHTS "" "" \
+    "Um Kalvotron für alle Benutzer zu installieren, sind Administratorrechte nötig."
+!insertmacro REFUSE_ALL_USERS_WITHOUT_RIGHTS "un." Un "${ALL_USERS_TEXT}"
+
 ; The folder of the installation that this mode's entry under "Apps" names.
 Function RegisteredFolder
     Push $0
@@ -116,6 +145,7 @@ Var FolderOfCommandLine
 
 Function .onInit
     StrCpy $FolderOfCommandLine $INSTDIR
+    Call RefuseAllUsersWithoutRights
     !insertmacro MULTIUSER_INIT
 FunctionEnd
 
@@ -166,24 +196,39 @@ Function LeaveFolderPage
 FunctionEnd
 
 ; The installed version goes first, by its own uninstaller, wherever it is,
-; so that none of its files stays behind. Only the uninstaller beside the
-; kalvo.exe of the registered folder is ours to run.
+; so that none of its files stays behind: the entry under "Apps" is the
+; proof that the folder it names is ours, whole or half removed. Where
+; nothing is registered, nothing is removed.
 Function RemoveRegisteredInstallation
     Call RegisteredFolder
     Pop $0
-    ${If} ${FileExists} "$0\kalvo.exe"
-    ${AndIf} ${FileExists} "$0\uninstall.exe"
+    ${If} $0 == ""
+        Return
+    ${EndIf}
+    ${If} ${FileExists} "$0\uninstall.exe"
         Push $0
         Call RefuseUnlessChangeable
         ExecWait '"$0\uninstall.exe" /$MultiUser.InstallMode /S _?=$0' $1
         ${If} $1 != 0
-            MessageBox MB_OK|MB_ICONSTOP "Die vorhandene Installation in $0 ließ sich nicht entfernen." /SD IDOK
-            SetErrorLevel ${EXIT_OLDER_KEPT}
-            Quit
+            Call RefuseToOrphan
         ${EndIf}
         Delete "$0\uninstall.exe"
         RMDir "$0"
+        Return
     ${EndIf}
+    RMDir "$0"
+    ${If} ${FileExists} "$0\*"
+        ; Listed and not empty, but without its uninstaller: what is left
+        ; there is not ours to guess at.
+        Call RefuseToOrphan
+    ${EndIf}
+FunctionEnd
+
+; The entry stays, naming what is left ($0), so that it can still be removed.
+Function RefuseToOrphan
+    MessageBox MB_OK|MB_ICONSTOP "Die vorhandene Installation in $0 ließ sich nicht entfernen." /SD IDOK
+    SetErrorLevel ${EXIT_OLDER_KEPT}
+    Quit
 FunctionEnd
 
 Function WriteEntry
@@ -218,8 +263,15 @@ Section "${PRODUCT}"
 
     ; The uninstaller and the entry first: whatever happens next, they
     ; remove what was written.
+    ClearErrors
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\uninstall.exe"
+    ${If} ${Errors}
+        ; An entry without an uninstaller would list what nobody can remove.
+        MessageBox MB_OK|MB_ICONSTOP "Das Deinstallationsprogramm ließ sich in $INSTDIR nicht schreiben." /SD IDOK
+        SetErrorLevel ${EXIT_INCOMPLETE}
+        Quit
+    ${EndIf}
     Call WriteEntry
     !include "${FILES}\install.nsh"
     ; The shortcut starts the program in its own folder.
@@ -239,6 +291,7 @@ Var OwnsEntry
 
 Function un.onInit
     StrCpy $OwnFolder $INSTDIR
+    Call un.RefuseAllUsersWithoutRights
     !insertmacro MULTIUSER_UNINIT
     StrCpy $OwnsEntry 0
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -248,8 +301,7 @@ Function un.onInit
         ; user, whose entry this is not: change nothing.
         Call un.MultiUser.InstallMode.AllUsers
         ${If} $MultiUser.InstallMode != AllUsers
-            MessageBox MB_OK|MB_ICONSTOP \
-                "Kalvotron ist für alle Benutzer installiert. Zum Entfernen sind Administratorrechte nötig." /SD IDOK
+            MessageBox MB_OK|MB_ICONSTOP "${ALL_USERS_TEXT}" /SD IDOK
             SetErrorLevel ${EXIT_NO_RIGHTS}
             Quit
         ${EndIf}

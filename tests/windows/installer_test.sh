@@ -8,8 +8,11 @@
 # - /D= chooses the folder, and a second folder replaces the first;
 # - a folder of another program is refused, and its uninstaller never run;
 # - over a running Kalvotron, installing and uninstalling change nothing;
-# - a file that cannot be removed keeps the entry, an installation that
-#   fails halfway leaves one that can be removed;
+# - a file that cannot be removed keeps the entry, and the next
+#   installation removes what is left or refuses, keeping the entry; an
+#   installation that fails halfway leaves one that can be removed, and one
+#   whose uninstaller cannot be written leaves no entry;
+# - with nothing registered, no program at the drive's root is taken for ours;
 # - over an older version, whose files go first, and over release 1.3.0,
 #   built with that release's own installer script.
 # Usage: installer_test.sh SETUP_EXE PORTABLE_FOLDER PACK_PY ICON REPOSITORY
@@ -143,7 +146,8 @@ Section
     FileClose $0
 SectionEnd
 NSI
-makensis -V1 "-XOutFile $drive/Tools/uninstall.exe" "$work/foreign.nsi" >/dev/null
+makensis -V1 "-XOutFile $work/foreign-uninstall.exe" "$work/foreign.nsi" >/dev/null
+cp "$work/foreign-uninstall.exe" "$drive/Tools/uninstall.exe"
 echo "another program's" >"$drive/Tools/tool.txt"
 tools=$(contents "$drive/Tools")
 expect "a folder of another program: exit code" "$(status wine "$setup" /S /CurrentUser "/D=C:\\Tools")" 5
@@ -151,6 +155,29 @@ wineserver -w
 expect "a folder of another program: left as it was" "$(contents "$drive/Tools")" "$tools"
 expect "a folder of another program: no entry under Apps" "$(value CurrentUser DisplayName)" ""
 rm -rf "$drive/Tools"
+
+# Nothing registered: a kalvo.exe and an uninstall.exe of another program at
+# the root of the drive that Setup is started from are not ours.
+cp "$work/foreign-uninstall.exe" "$drive/uninstall.exe"
+cp "$portable/kalvo.exe" "$drive/kalvo.exe"
+at_root() { (cd "$drive" && md5sum kalvo.exe uninstall.exe && ls ran.txt 2>/dev/null || true); }
+was=$(at_root)
+expect "nothing registered: installing from C:\\: exit code" \
+    "$(cd "$drive" && status wine "$setup" /S /CurrentUser "/D=C:\\Kalvo4")" 0
+wineserver -w
+expect "nothing registered: the programs at C:\\ untouched, not run" "$(at_root)" "$was"
+rm "$drive/uninstall.exe" "$drive/kalvo.exe"
+quiet_uninstall CurrentUser
+expect "nothing registered: files left behind" "$(nothing_left)" ""
+
+# An uninstaller that cannot be written (the folder cannot be made: a file
+# stands in its path): no entry for what nobody could remove.
+echo "a file" >"$drive/blocked"
+expect "no uninstaller written: exit code" "$(status wine "$setup" /S /CurrentUser "/D=C:\\blocked\\Kalvo")" 6
+wineserver -w
+expect "no uninstaller written: no entry under Apps" "$(value CurrentUser DisplayName)" ""
+rm "$drive/blocked"
+expect "no uninstaller written: files left behind" "$(nothing_left)" ""
 
 # A running Kalvotron: installing over it and uninstalling it change nothing.
 install "$setup" CurrentUser
@@ -174,10 +201,20 @@ expect "a file that cannot be removed: exit code" \
 expect "a file that cannot be removed: still listed" \
     "$(value CurrentUser DisplayName) $([ -f "${menu[CurrentUser]}/Kalvotron.lnk" ] && [ -f "${place[CurrentUser]}/uninstall.exe" ] && echo kept)" \
     "Kalvotron kept"
+# The next installation, into another folder, runs the listed uninstaller:
+# while the file is held, it refuses and the entry still names what is left;
+# then it removes the rest.
+expect "a half-removed installation: installing elsewhere: exit code" \
+    "$(status wine "$setup" /S /CurrentUser "/D=C:\\Kalvo2")" 4
+expect "a half-removed installation: still listed where it is" \
+    "$(value CurrentUser InstallLocation)" "$(winepath -w "${place[CurrentUser]}")"
 stop_wine
 rm "${place[CurrentUser]}/other.exe"
+install "$setup" CurrentUser "/D=C:\\Kalvo2"
+expect "a half-removed installation: removed by the next one" \
+    "$([ -e "${place[CurrentUser]}" ] && echo left || echo removed) $(whole CurrentUser "$drive/Kalvo2")" "removed whole"
 quiet_uninstall CurrentUser
-expect "a file that cannot be removed: removed once it can be" "$(nothing_left)" ""
+expect "a half-removed installation: files left behind" "$(nothing_left)" ""
 
 # Versions packed from the portable folder with one file more.
 version=$(basename "$portable" | sed -E 's/^kalvo-(.*)-windows-x64$/\1/')
