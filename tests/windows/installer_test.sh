@@ -160,7 +160,7 @@ rm -rf "$drive/Tools"
 # the root of the drive that Setup is started from are not ours.
 cp "$work/foreign-uninstall.exe" "$drive/uninstall.exe"
 cp "$portable/kalvo.exe" "$drive/kalvo.exe"
-at_root() { (cd "$drive" && md5sum kalvo.exe uninstall.exe && ls ran.txt 2>/dev/null || true); }
+at_root() { (cd "$drive" && md5sum kalvo.exe uninstall.exe && { ls ran.txt 2>/dev/null || true; }); }
 was=$(at_root)
 expect "nothing registered: installing from C:\\: exit code" \
     "$(cd "$drive" && status wine "$setup" /S /CurrentUser "/D=C:\\Kalvo4")" 0
