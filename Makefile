@@ -60,8 +60,8 @@ windows:
 	@tools/windows build
 
 # The same suites, the real program, its installer and its promise to keep
-# nothing, under Wine. On any host but Debian 12, both run in a Debian 12
-# root (as root).
+# nothing, under Wine; build-windows/dist/TESTED then names the files that
+# passed. On any host but Debian 12, both run in a Debian 12 root.
 test-windows:
 	@tools/windows test
 
@@ -73,6 +73,8 @@ test-windows-debian13:
 # A release: dist/ holds the Debian package, the Windows zip and installer
 # of the version in project(), their sources, a buildinfo and SHA256SUMS,
 # built in a fresh Debian 12 root, reproducible bit for bit from the commit.
+# Its Windows files must be those that make test-windows passed (or those
+# of the tested build that KALVO_TESTED_WINDOWS names).
 # BUILDINFO=kalvo-<version>.buildinfo rebuilds the release it describes.
 release:
 	@tools/release $(BUILDINFO)
