@@ -170,13 +170,12 @@ rm "$drive/uninstall.exe" "$drive/kalvo.exe"
 quiet_uninstall CurrentUser
 expect "nothing registered: files left behind" "$(nothing_left)" ""
 
-# An uninstaller that cannot be written (the folder cannot be made: a file
-# stands in its path): no entry for what nobody could remove.
-echo "a file" >"$drive/blocked"
-expect "no uninstaller written: exit code" "$(status wine "$setup" /S /CurrentUser "/D=C:\\blocked\\Kalvo")" 6
+# An uninstaller that cannot be written (its folder's name is longer than
+# the file system allows): no entry for what nobody could remove.
+unwritable="C:\\$(printf 'K%.0s' $(seq 300))"
+expect "no uninstaller written: exit code" "$(status wine "$setup" /S /CurrentUser "/D=$unwritable")" 6
 wineserver -w
 expect "no uninstaller written: no entry under Apps" "$(value CurrentUser DisplayName)" ""
-rm "$drive/blocked"
 expect "no uninstaller written: files left behind" "$(nothing_left)" ""
 
 # A running Kalvotron: installing over it and uninstalling it change nothing.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every Windows test of a build (tools/windows), under Wine in a prefix of
-# the build's own and in a real X display (Xvfb).
-# Usage: tests/windows/run.sh BUILD_FOLDER
+# the build's own and in a real X display (Xvfb); ctest's arguments, such
+# as -R installer, choose fewer.
+# Usage: tests/windows/run.sh BUILD_FOLDER [CTEST_ARGUMENT...]
 set -euo pipefail
 build=$(realpath "$1")
 windows_path() { echo "Z:${1//\//\\}"; }
@@ -23,4 +24,4 @@ fi
 # Wine looks for its own fonts (fonts-wine: MS Sans Serif, Tahoma) in the
 # prefix's Fonts folder, where Windows keeps them, not where Debian puts them.
 cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" --output-on-failure
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" --output-on-failure "${@:2}"
