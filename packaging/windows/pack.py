@@ -8,7 +8,8 @@ SOURCE_DATE_EPOCH (the last commit's where the caller sets none), every
 list is sorted, and no local setting (time zone, locale, umask) is read.
 
 Usage: pack.py portable BUILD_DIR FOLDER ZIP QT_SOURCE QT_SOURCE_VERSION VERSION
-       pack.py installer FOLDER VERSION ICON COPYRIGHT SETUP_EXE"""
+       pack.py installer FOLDER VERSION ICON COPYRIGHT SETUP_EXE
+       pack.py date FILE   (FILE holds the date, rewritten only where it changed)"""
 import datetime
 import fnmatch
 import os
@@ -29,6 +30,16 @@ def source_date_epoch():
         return int(os.environ["SOURCE_DATE_EPOCH"])
     commit = subprocess.run(["git", "-C", REPO, "log", "-1", "--format=%ct"], capture_output=True, text=True)
     return int(commit.stdout.strip() or 0)
+
+
+def write_date(path):
+    date = f"{source_date_epoch()}\n"
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as old:
+            if old.read() == date:
+                return
+    with open(path, "w", encoding="utf-8") as out:
+        out.write(date)
 
 
 def files_under(folder):
@@ -168,6 +179,8 @@ def main():
         portable(*sys.argv[2:])
     elif len(sys.argv) == 7 and sys.argv[1] == "installer":
         installer(*sys.argv[2:])
+    elif len(sys.argv) == 3 and sys.argv[1] == "date":
+        write_date(sys.argv[2])
     else:
         sys.exit(__doc__)
 
