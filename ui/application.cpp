@@ -4,6 +4,7 @@
 #include <QTranslator>
 
 #include <array>
+#include <memory>
 #include <string_view>
 
 namespace kalvo::ui {
@@ -47,7 +48,7 @@ public:
         return {};
     }
 
-    bool isEmpty() const override { return false; }
+    [[nodiscard]] bool isEmpty() const override { return false; }
 };
 
 } // namespace
@@ -55,7 +56,9 @@ public:
 void prepareApplication(QGuiApplication& app)
 {
     QGuiApplication::setDesktopFileName(QStringLiteral(KALVO_APP_ID)); // the desktop entry's id
-    QCoreApplication::installTranslator(new GermanQtTexts(&app));
+    auto texts = std::make_unique<GermanQtTexts>();
+    QCoreApplication::installTranslator(texts.get());
+    texts.release()->setParent(&app); // the application owns it from here
 }
 
 } // namespace kalvo::ui
