@@ -33,7 +33,7 @@ give_back() { # folder...
     local point folder prune=() folders=()
     while read -r point; do
         prune+=(-path "$(printf '%b' "$point")" -prune -o)
-    done < <(awk '{ print $5 }' /proc/self/mountinfo)
+    done < <(awk '$5 != "/" { print $5 }' /proc/self/mountinfo)
     for folder in "$@"; do [ ! -e "$folder" ] || folders+=("$folder"); done
     [ ${#folders[@]} -eq 0 ] || find "${folders[@]}" "${prune[@]}" -user 0 -exec chown -h "$SUDO_UID:$SUDO_GID" {} +
 }
