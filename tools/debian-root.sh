@@ -128,7 +128,7 @@ root_make() { # suite
 
 root_run() { # [NAME=VALUE...] command
     local values=("${@:1:$#-1}") name
-    for name in http_proxy https_proxy no_proxy; do
+    for name in "${proxy_variables[@]}"; do
         [ -z "${!name:-}" ] || values=("$name=${!name}" "${values[@]}")
     done
     /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \

@@ -5,9 +5,12 @@
 
 kalvo_cache="${KALVO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kalvo}"
 
-# What a caller sets that a tool still needs once it runs as root.
-kept_as_root=SOURCE_DATE_EPOCH,KALVO_CACHE,KALVO_TESTED_WINDOWS,KALVO_WINDOWS_BUILD,KALVO_WINDOWS_TESTS,JOBS,FAKETIME
-kept_as_root+=,TMPDIR,http_proxy,https_proxy,no_proxy
+# What a caller sets that a tool still needs once it runs as root, and the
+# proxy, which apt in a root needs as well.
+tool_variables=(SOURCE_DATE_EPOCH KALVO_CACHE KALVO_TESTED_WINDOWS KALVO_WINDOWS_BUILD KALVO_WINDOWS_TESTS JOBS
+    FAKETIME TMPDIR)
+proxy_variables=(http_proxy https_proxy no_proxy)
+kept_as_root="$(IFS=,; echo "${tool_variables[*]},${proxy_variables[*]}")"
 
 as_root() { # command...
     if [ "$(id -u)" -eq 0 ]; then
