@@ -236,12 +236,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     const auto code = characterCode(*static_cast<QKeyEvent*>(event));
     if (code) {
-        // The output's field is read-only: its keys select and copy, but never
-        // reach value entry, which would read the rounded text back.
         for (const Binding& binding : m_bindings)
-            if (binding.widget == watched && (m_calc.window.*binding.design->textBox).enabled)
-                handle([keyPress = binding.design->keyPress, key = *code](Calculator& calc) {
-                    keyPress(calc, key);
+            if (binding.widget == watched)
+                handle([&field = *binding.design, key = *code](Calculator& calc) {
+                    PressKey(calc, field, key);
                 });
     }
     return false; // the key goes on to the field

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/calc_state.h"
-#include "ui/controls.h"
+#include "core/controls.h"
 
 #include <QMainWindow>
 

@@ -9,9 +9,10 @@
 #include <array>
 #include <string_view>
 
-namespace kalvo::ui {
+namespace kalvo {
 
-// 15 twips make one logical pixel; Qt scales logical pixels on high-DPI screens.
+// 15 twips make one logical pixel; the toolkit scales logical pixels on
+// high-DPI screens.
 constexpr int pixels(int twips)
 {
     return twips / 15;
@@ -55,6 +56,11 @@ constexpr bool isValueField(const ControlDesign& design)
 {
     return design.keyPress != nullptr;
 }
+
+// A character key pressed in a value field. The output's field is
+// read-only: its keys select and copy, but never reach value entry, which
+// would read the rounded text back.
+void PressKey(Calculator& calc, const ControlDesign& field, char16_t key);
 
 inline constexpr FontDesign ButtonFont{Typeface::Sans, 9.75};
 inline constexpr FontDesign ValueFont{Typeface::Sans, 12};
@@ -101,4 +107,4 @@ inline constexpr std::array<ControlDesign, 16> Controls{{
 }};
 // clang-format on
 
-} // namespace kalvo::ui
+} // namespace kalvo
