@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/calc_state.h"
+#include "core/help.h"
 #include "core/quantity.h"
 
 #include <array>
@@ -59,6 +60,28 @@ struct CatalogueEntry {
 
     [[nodiscard]] constexpr bool hasConstantField() const { return !constantLabel.empty(); }
 };
+
+// The menu bar: the two menus of formulas, then two items of its own.
+struct MenuDesign {
+    Menu menu;
+    std::string_view caption;
+    std::string_view name;
+};
+
+inline constexpr std::array<MenuDesign, 2> Menus{{
+    {Menu::Formeln, "Formeln", "Formeln"},
+    {Menu::LogExp, "Log/Exp", "logexp"},
+}};
+
+struct MenuCommand {
+    std::string_view caption; // also its name
+    void (*click)(Calculator&);
+};
+
+inline constexpr std::array<MenuCommand, 2> MenuCommands{{
+    {"Hilfe", Hilfe_Click},
+    {"Information", Information_Click},
+}};
 
 // Every formula, in the order of the menus "Formeln" and "Log/Exp".
 std::span<const CatalogueEntry> Catalogue();

@@ -7,6 +7,7 @@
 #include "core/value_entry.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace kalvo {
@@ -61,6 +62,11 @@ constexpr bool isValueField(const ControlDesign& design)
 // read-only: its keys select and copy, but never reach value entry, which
 // would read the rounded text back.
 void PressKey(Calculator& calc, const ControlDesign& field, char16_t key);
+
+// The name a screen reader announces: a value field is named after its
+// quantity's label, a button by its letter and caption, any other box by
+// what it shows.
+std::string AccessibleName(const WindowModel& window, const ControlDesign& design);
 
 inline constexpr FontDesign ButtonFont{Typeface::Sans, 9.75};
 inline constexpr FontDesign ValueFont{Typeface::Sans, 12};

@@ -3,14 +3,41 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace kalvo {
 namespace {
+
+// Decimal text in the C format to the nearest float or double, as
+// std::from_chars reads it: out of range where it overflows, or where a
+// number that is not zero becomes zero. libc++ before 20 (the web build's)
+// cannot read floating point with from_chars; there the C library reads it,
+// whose locale is "C" in a program that never sets another.
+template <typename Float> std::errc readDecimal(const char* first, const char* last, Float& value)
+{
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000
+    const std::string text(first, last);
+    char* end = nullptr;
+    errno = 0;
+    const Float read =
+        std::is_same_v<Float, float> ? std::strtof(text.c_str(), &end) : std::strtod(text.c_str(), &end);
+    if (end == text.c_str())
+        return std::errc::invalid_argument;
+    if (std::isinf(read) || (read == 0 && errno == ERANGE))
+        return std::errc::result_out_of_range;
+    value = read;
+    return {};
+#else
+    return std::from_chars(first, last, value).ec;
+#endif
+}
 
 bool isDigit(char c)
 {
@@ -181,7 +208,7 @@ double leadingDecimal(std::string_view text)
         return 0.0;
     takeExponent(text, number, "EeDd");
     double value = 0.0;
-    if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc{})
+    if (readDecimal(number.data(), number.data() + number.size(), value) != std::errc{})
         return 0.0;
     return value;
 }
@@ -197,7 +224,7 @@ std::optional<Number> ParseStrict(std::string_view text)
     const char* last = first + scanned->text.size();
 
     double value = 0.0;
-    const std::errc error = std::from_chars(first, last, value).ec;
+    const std::errc error = readDecimal(first, last, value);
     if (error == std::errc::result_out_of_range) {
         // Out of range: too small is zero; too large is unreadable, except
         // the largest double as shown rounded, which must read back as what
@@ -214,7 +241,7 @@ std::optional<Number> ParseStrict(std::string_view text)
         return std::nullopt;
     if (fitsSingle(value)) {
         float single = 0.0F;
-        if (std::from_chars(first, last, single).ec == std::errc{})
+        if (readDecimal(first, last, single) == std::errc{})
             return Number::single(single);
     }
     return Number::real(value);

@@ -2,7 +2,6 @@
 #include "ui/main_window.h"
 
 #include "catalogue/catalogue.h"
-#include "core/help.h"
 #include "ui/kalvo.xpm"
 #include "ui/text_fit.h"
 #include "ui/value_field.h"
@@ -204,15 +203,9 @@ QWidget* MainWindow::createControl(const ControlDesign& design, QWidget* client)
 
 void MainWindow::createMenus()
 {
-    struct MenuDesign {
-        Menu menu;
-        const char* caption;
-        const char* name;
-    };
-    for (const MenuDesign& design :
-         {MenuDesign{Menu::Formeln, "Formeln", "Formeln"}, MenuDesign{Menu::LogExp, "Log/Exp", "logexp"}}) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(design.caption));
-        menu->setObjectName(QString::fromUtf8(design.name));
+    for (const MenuDesign& design : Menus) {
+        QMenu* menu = menuBar()->addMenu(qText(design.caption));
+        menu->setObjectName(qText(design.name));
         for (const CatalogueEntry& entry : Catalogue()) {
             if (entry.menu != design.menu)
                 continue;
@@ -222,12 +215,11 @@ void MainWindow::createMenus()
                     [this, &entry] { handle([&entry](Calculator& calc) { ChooseFormula(calc, entry); }); });
         }
     }
-    QAction* help = menuBar()->addAction(QStringLiteral("Hilfe"));
-    help->setObjectName(QStringLiteral("Hilfe"));
-    connect(help, &QAction::triggered, this, [this] { handle(Hilfe_Click); });
-    QAction* information = menuBar()->addAction(QStringLiteral("Information"));
-    information->setObjectName(QStringLiteral("Information"));
-    connect(information, &QAction::triggered, this, [this] { handle(Information_Click); });
+    for (const MenuCommand& command : MenuCommands) {
+        QAction* item = menuBar()->addAction(qText(command.caption));
+        item->setObjectName(qText(command.caption));
+        connect(item, &QAction::triggered, this, [this, click = command.click] { handle(click); });
+    }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -267,7 +259,7 @@ void MainWindow::showControl(Binding& binding)
 {
     const ControlDesign& design = *binding.design;
     QWidget* widget = binding.widget;
-    QString accessibleName;
+    const QString accessibleName = qText(AccessibleName(m_calc.window, design));
     bool enabled = true;
     bool visible = true;
     if (design.button != nullptr) {
@@ -277,15 +269,11 @@ void MainWindow::showControl(Binding& binding)
         if (pushButton->text() != caption)
             pushButton->setText(caption);
         showLook(binding, {button.backColor, false});
-        accessibleName = qText(design.accessibleName) + caption;
         enabled = button.enabled;
         visible = button.visible;
     } else {
         const TextBox& box = m_calc.window.*design.textBox;
         showText(binding, box.text);
-        accessibleName = qText(design.accessibleFrom != nullptr
-                                   ? std::string_view((m_calc.window.*design.accessibleFrom).text)
-                                   : design.accessibleName);
         visible = box.visible;
         // A value field that takes no input is read-only rather than disabled:
         // the output's result can still be reached by Tab, selected and copied.

@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Assembles the web page as a static folder that any web server can serve,
+and its zip: the page's files, the calculator as WebAssembly with its
+loader, the icons, a service worker that keeps exactly these files for
+offline use, and the licence texts of everything compiled in. The same
+sources give the same bytes: the cache's name is a hash of the files, and
+the zip is packed as the Windows zip is.
+
+Usage: assemble.py BUILD_DIR FOLDER ZIP VERSION"""
+import hashlib
+import json
+import os
+import shutil
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(HERE)
+sys.path.insert(0, os.path.join(REPO, "packaging", "windows"))
+from pack import source_date_epoch, write_zip  # noqa: E402  (one way of packing a zip)
+
+PAGE = ["index.html", "kalvo.css", "page.js", "manifest.webmanifest"]
+BUILT = ["kalvo.js", "kalvo.wasm"]
+ICON_SIZES = [192, 512]
+# Debian's record of the licences of emscripten's runtime, libc++, libc++abi,
+# compiler-rt and musl, all of which the WebAssembly holds parts of.
+EMSCRIPTEN_COPYRIGHT = "/usr/share/doc/emscripten/copyright"
+
+
+def served_files(folder):
+    return sorted(name for name in os.listdir(folder) if name != "sw.js" and os.path.isfile(os.path.join(folder, name)))
+
+
+def write_service_worker(folder, version):
+    files = served_files(folder)
+    digest = hashlib.sha256()
+    for name in files:
+        with open(os.path.join(folder, name), "rb") as data:
+            digest.update(name.encode() + b"\0" + data.read())
+    with open(os.path.join(HERE, "page", "sw.js.in"), encoding="utf-8") as template:
+        text = template.read()
+    text = text.replace("@CACHE@", f"kalvo-{version}-{digest.hexdigest()[:16]}")
+    text = text.replace("@FILES@", json.dumps(["./"] + files))
+    with open(os.path.join(folder, "sw.js"), "w", encoding="utf-8", newline="\n") as out:
+        out.write(text)
+
+
+def add_licences(folder):
+    licences = os.path.join(folder, "licenses")
+    os.makedirs(licences)
+    shutil.copyfile(os.path.join(REPO, "LICENSE"), os.path.join(licences, "kalvo.txt"))
+    shutil.copyfile(EMSCRIPTEN_COPYRIGHT, os.path.join(licences, "emscripten.txt"))
+
+
+def main():
+    if len(sys.argv) != 5:
+        sys.exit(__doc__)
+    build, folder, zip_path, version = sys.argv[1:]
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    for name in PAGE:
+        shutil.copyfile(os.path.join(HERE, "page", name), os.path.join(folder, name))
+    for name in BUILT:
+        shutil.copyfile(os.path.join(build, name), os.path.join(folder, name))
+    icon = os.path.join(REPO, "packaging", "kalvo.svg")
+    shutil.copyfile(icon, os.path.join(folder, "kalvo.svg"))
+    for size in ICON_SIZES:
+        subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size), "-o",
+                        os.path.join(folder, f"kalvo-{size}.png"), icon], check=True)
+    write_service_worker(folder, version)
+    add_licences(folder)
+    write_zip(folder, zip_path, source_date_epoch())
+
+
+if __name__ == "__main__":
+    main()
