@@ -7,7 +7,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 export JOBS
 
-.PHONY: all deps build run test test-sanitize fuzz bench package windows test-windows test-windows-debian13 release test-reproducible format clean
+.PHONY: all deps build run test test-sanitize fuzz bench package windows test-windows test-windows-debian13 web run-web test-web release test-reproducible format clean
 
 all: build
 
@@ -70,6 +70,21 @@ test-windows:
 test-windows-debian13:
 	@tools/test-debian13 --windows
 
+# The web page in build-web/web/page, and its zip: the core as WebAssembly,
+# built with Debian 13's emscripten (in a Debian 13 root on other hosts).
+web:
+	@tools/web build
+
+# The page, served on 127.0.0.1 (PORT, 8080 unless set) until Ctrl+C.
+PORT ?= 8080
+run-web:
+	@tools/web serve $(PORT)
+
+# The page in headless Chromium: the window's scenarios, its roles, keys,
+# clipboard, colours, small screens, and working offline.
+test-web:
+	@tools/web test
+
 # A release: dist/ holds the Debian package, the Windows zip and installer
 # of the version in project(), their sources, a buildinfo and SHA256SUMS,
 # built in a fresh Debian 12 root, reproducible bit for bit from the commit.
@@ -88,4 +103,4 @@ format:
 	@git ls-files -co --exclude-standard '*.cpp' '*.h' | xargs clang-format-19 -i
 
 clean:
-	@rm -rf $(BUILD_DIR) build-windows build-release-linux build-release-windows dist
+	@rm -rf $(BUILD_DIR) build-web build-windows build-release-linux build-release-windows dist
