@@ -13,7 +13,7 @@
 #   root_bind FOLDER      the host's FOLDER, at the same path inside
 #   root_lend_cache FOLDER
 #                         the host's cached Qt for Windows, its source and
-#                         its Debian 12 packages, in a cache of its own at
+#                         its Debian 12 and 13 packages, in a cache of its own at
 #                         FOLDER inside, for a root that makes roots in turn
 #   root_run [NAME=VALUE...] COMMAND
 #                         COMMAND by bash inside, as root, in a clean
@@ -57,7 +57,7 @@ root_bind() { # folder
 
 root_lend_cache() { # folder inside
     local shared
-    for shared in "$kalvo_cache"/qt-*-mingw-* "$kalvo_cache/src" "$kalvo_cache/apt-bookworm"; do
+    for shared in "$kalvo_cache"/qt-*-mingw-* "$kalvo_cache/src" "$kalvo_cache/apt-bookworm" "$kalvo_cache/apt-trixie"; do
         if [ -d "$shared" ]; then root_mount "$shared" "$1/$(basename "$shared")"; fi
     done
 }

@@ -5,7 +5,7 @@
 #include "catalogue/catalogue.h"
 #include "core/controls.h"
 
-#include <cstdio>
+#include <cmath>
 #include <emscripten/emscripten.h>
 #include <string>
 #include <string_view>
@@ -14,6 +14,13 @@ namespace kalvo::web {
 namespace {
 
 Calculator calculator;
+
+void appendHex(std::string& text, unsigned byte)
+{
+    constexpr std::string_view digits = "0123456789abcdef";
+    text += digits[(byte >> 4U) & 0xFU];
+    text += digits[byte & 0xFU];
+}
 
 // JSON text of the core's strings, which are UTF-8.
 void appendString(std::string& json, std::string_view text)
@@ -25,9 +32,8 @@ void appendString(std::string& json, std::string_view text)
             json += '\\';
             json += c;
         } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            json += escaped;
+            json += "\\u00";
+            appendHex(json, byte);
         } else {
             json += c;
         }
@@ -52,9 +58,13 @@ void append(std::string& json, std::string_view name, std::string_view text)
 void append(std::string& json, std::string_view name, double number)
 {
     appendMember(json, name);
-    char shown[32];
-    std::snprintf(shown, sizeof shown, "%g", number);
-    json += shown;
+    // Two decimals are enough for a point size; to_chars' shortest form
+    // would bring tables of its own into the WebAssembly.
+    const long hundredths = std::lround(number * 100);
+    json += std::to_string(hundredths / 100);
+    json += '.';
+    json += static_cast<char>('0' + hundredths % 100 / 10);
+    json += static_cast<char>('0' + hundredths % 10);
 }
 
 void append(std::string& json, std::string_view name, int number)
@@ -72,9 +82,9 @@ void append(std::string& json, std::string_view name, bool flag)
 // 0x00BBGGRR as CSS writes it.
 std::string cssColor(Color color)
 {
-    char css[8];
-    std::snprintf(css, sizeof css, "#%02x%02x%02x", color & 0xFFU, (color >> 8U) & 0xFFU,
-                  (color >> 16U) & 0xFFU);
+    std::string css = "#";
+    for (const unsigned shift : {0U, 8U, 16U})
+        appendHex(css, (color >> shift) & 0xFFU);
     return css;
 }
 
