@@ -44,11 +44,13 @@ fuzz: deps
 	@MAKEFLAGS=--no-print-directory cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
 	@fuzz/run-fuzzers $(BUILD_DIR)-fuzz $(FUZZ_SECONDS)
 
-# Speed and memory, measured in a Release build; see docs/benchmarks.md.
+# Speed and memory, measured in a Release build, and the web page where
+# `make web` has built it; see docs/benchmarks.md.
 bench: deps
 	@cmake -S . -B $(BUILD_DIR)-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF --log-level=WARNING
 	@MAKEFLAGS=--no-print-directory cmake --build $(BUILD_DIR)-release -j $(JOBS)
-	@/usr/bin/python3 bench/run_benchmarks.py --build-dir $(BUILD_DIR)-release --output docs/benchmarks.md
+	@/usr/bin/python3 bench/run_benchmarks.py --build-dir $(BUILD_DIR)-release --output docs/benchmarks.md \
+		$(if $(wildcard build-web/web/page/index.html),--web-page build-web/web/page)
 
 # The Debian package, in $(BUILD_DIR), or in PACKAGE_DIR where that is set.
 package: build

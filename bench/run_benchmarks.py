@@ -2,11 +2,13 @@
 """Runs Kalvo's benchmarks and prints a table, also written to
 docs/benchmarks.md: the core (Google Benchmark), start-up and memory of the
 real window under Xvfb next to a floor program built from the same toolkit,
-and the response of the window to Enter.
+the response of the window to Enter, and, given the built web page, its
+time to a first result in headless Chromium and its transfer size.
 
-Usage: run_benchmarks.py --build-dir DIR [--quick] [--output FILE]"""
+Usage: run_benchmarks.py --build-dir DIR [--quick] [--output FILE] [--web-page FOLDER]"""
 import argparse
 import datetime
+import gzip
 import json
 import os
 import platform
@@ -14,7 +16,9 @@ import statistics
 import subprocess
 import sys
 
-GOALS = {"enter_ns": 1000, "startup_ratio": 1.15, "memory_kib": 2048, "response_us": 1000}
+GOALS = {"enter_ns": 1000, "startup_ratio": 1.15, "memory_kib": 2048, "response_us": 1000, "web_result_ms": 150,
+         "web_bytes": 300 * 1024}
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
 def run(command, env=None, timeout=600):
@@ -73,6 +77,67 @@ def response(build, repetitions):
     return float(median), float(low), float(high)
 
 
+def web_first_result(page, cold_runs, warm_runs):
+    """Milliseconds from navigation to the first computed result on the
+    page, by the page's own clock: until it is ready for input, and then
+    from an Enter's key event to its result shown (2 typed into A, WebDriver
+    sends the keys, whose own round trips are left out). Cold: a new browser
+    profile each time; warm: the page again, from its service worker's cache."""
+    sys.path.insert(0, os.path.join(REPO, "tests", "web"))
+    from page_test import Server, browser, open_page, shown_text, type_into  # one way of driving the page
+
+    def once(driver, url):
+        open_page(driver, url)
+        type_into(driver, "A_Text", "2")
+        if shown_text(driver, "C_Text") != "2,0000E+0":
+            sys.exit("run_benchmarks: the page computed no result")
+        return driver.execute_script("""return performance.getEntriesByName("kalvo-ready")[0].startTime +
+                                        performance.getEntriesByName("kalvo-enter")[0].duration""")
+
+    server = Server(page)
+    cold = []
+    for _ in range(cold_runs):
+        with browser() as driver:
+            cold.append(once(driver, server.url))
+    with browser() as driver:
+        once(driver, server.url)
+        driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+        warm = [once(driver, server.url) for _ in range(warm_runs)]
+    server.stop()
+    return cold, warm
+
+
+def web_transfer(page):
+    """Bytes of every file the page loads and keeps for offline use, as
+    served and gzip-compressed; the licence texts are in the folder, not
+    loaded."""
+    plain = packed = 0
+    for name in os.listdir(page):
+        path = os.path.join(page, name)
+        if os.path.isfile(path):
+            with open(path, "rb") as data:
+                content = data.read()
+            plain += len(content)
+            packed += len(gzip.compress(content, compresslevel=9, mtime=0))
+    return plain, packed
+
+
+def web_report(web, kalvo_startup_ms):
+    if web is None:
+        return ["", "## Web page", "", "Not measured: build the page first (`make web`)."]
+    (cold, warm), (plain, packed) = web
+    cold_ms, warm_ms = statistics.median(cold), statistics.median(warm)
+    return ["", "## Web page in headless Chromium", "",
+            "| load | first result median | min | max | runs |", "|---|---:|---:|---:|---:|",
+            f"| first visit | {cold_ms:.0f} ms | {min(cold):.0f} ms | {max(cold):.0f} ms | {len(cold)} |",
+            f"| again, from its cache | {warm_ms:.0f} ms | {min(warm):.0f} ms | {max(warm):.0f} ms | {len(warm)} |",
+            "", f"First result on a first visit: {cold_ms:.0f} ms (goal at most {GOALS['web_result_ms']} ms: "
+            f"{verdict(cold_ms <= GOALS['web_result_ms'])}); the desktop window's start-up in this run: "
+            f"{kalvo_startup_ms:.0f} ms to its first frame.",
+            f"Transfer: {plain / 1024:.1f} KiB uncompressed, {packed / 1024:.1f} KiB with gzip (goal at most "
+            f"{GOALS['web_bytes'] // 1024} KiB uncompressed: {verdict(plain <= GOALS['web_bytes'])})."]
+
+
 def describe_machine(load):
     cpu = platform.processor() or "unknown processor"
     try:
@@ -93,7 +158,7 @@ def verdict(ok):
     return "met" if ok else "MISSED"
 
 
-def report(core_rows, samples, response_us, quick, load):
+def report(core_rows, samples, response_us, web, quick, load):
     lines = [f"Machine: {describe_machine(load)}" + (" (quick run: one iteration, not a measurement)" if quick else ""),
              "", "## Core", "", "| benchmark | time per call | heap allocations |", "|---|---:|---:|"]
     for name, nanoseconds, allocs in core_rows:
@@ -127,6 +192,7 @@ def report(core_rows, samples, response_us, quick, load):
     lines += ["", "## Response", "",
               f"Enter in A_Text to the new result painted in C_Text: median {median:.0f} µs, "
               f"min {low:.0f} µs, max {high:.0f} µs (goal under 1 ms: {verdict(median < GOALS['response_us'])})."]
+    lines += web_report(web, statistics.median(kalvo))
     return "\n".join(lines)
 
 
@@ -150,6 +216,12 @@ How to read them:
 - **Memory**: VmRSS and VmHWM 1.5 s after the window appeared, medians.
 - **Response**: Enter sent to the real window (offscreen platform) until the
   output field has painted its new text, median of many repetitions.
+- **Web page**: headless Chromium on 127.0.0.1, driven by WebDriver: from
+  navigation to the first computed result, by the page's own clock (User
+  Timing): until the page is ready for input, plus the time from an Enter's
+  key event to its result shown, without WebDriver's own round trips; on a
+  first visit with a new profile, and again from the service worker's cache. The transfer is every file the page loads and keeps for
+  offline use, as served and gzip-compressed.
 - On a shared or busy machine single runs scatter by tens of milliseconds;
   compare medians and ratios from one run, not figures from different runs.
   `valgrind --tool=callgrind` on both programs gives instruction counts that
@@ -182,6 +254,7 @@ def main():
     parser.add_argument("--build-dir", required=True)
     parser.add_argument("--quick", action="store_true", help="one iteration of everything, to check the scripts")
     parser.add_argument("--output", help="write the report here as well")
+    parser.add_argument("--web-page", help="the built web page's folder, measured in Chromium")
     args = parser.parse_args()
 
     quick = args.quick
@@ -191,7 +264,10 @@ def main():
     samples = startup(args.build_dir, runs=1 if quick else 15, warmup=0 if quick else 2,
                       memory_delay=0.1 if quick else 1.5)
     response_us = response(args.build_dir, 20 if quick else 2000)
-    text = report(core_rows, samples, response_us, quick, load)
+    web = None
+    if args.web_page:
+        web = (web_first_result(args.web_page, 2 if quick else 7, 2 if quick else 20), web_transfer(args.web_page))
+    text = report(core_rows, samples, response_us, web, quick, load)
     print(text)
     if args.output:
         with open(args.output, "w") as out:

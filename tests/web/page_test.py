@@ -60,6 +60,8 @@ class Server:
         server = self
 
         class Handler(http.server.SimpleHTTPRequestHandler):
+            protocol_version = "HTTP/1.1"  # one connection for all files, as web servers keep it
+
             def log_message(self, *args):
                 server.requests += 1
 
