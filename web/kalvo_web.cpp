@@ -117,7 +117,6 @@ std::string_view typefaceName(Typeface typeface)
 std::string designJson()
 {
     std::string json = "{";
-    append(json, "title", "Kalvotron");
     append(json, "clientHeight", pixels(ClientHeightTwips));
     append(json, "background", cssColor(colors::DarkGrey));
     appendMember(json, "controls");
