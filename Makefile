@@ -88,8 +88,9 @@ test-web:
 	@tools/web test
 
 # A release: dist/ holds the Debian package, the Windows zip and installer
-# of the version in project(), their sources, a buildinfo and SHA256SUMS,
-# built in a fresh Debian 12 root, reproducible bit for bit from the commit.
+# and the web page's zip of the version in project(), their sources, a
+# buildinfo and SHA256SUMS, built in fresh Debian 12 and 13 roots,
+# reproducible bit for bit from the commit.
 # Its Windows files must be those that make test-windows passed (or those
 # of the tested build that KALVO_TESTED_WINDOWS names).
 # BUILDINFO=kalvo-<version>.buildinfo rebuilds the release it describes.
