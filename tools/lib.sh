@@ -7,7 +7,7 @@ kalvo_cache="${KALVO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kalvo}"
 
 # What a caller sets that a tool still needs once it runs as root, and the
 # proxy, which apt in a root needs as well.
-tool_variables=(SOURCE_DATE_EPOCH KALVO_CACHE KALVO_TESTED_WINDOWS KALVO_WINDOWS_BUILD KALVO_WINDOWS_TESTS JOBS
+tool_variables=(SOURCE_DATE_EPOCH KALVO_CACHE KALVO_TESTED_WINDOWS KALVO_WINDOWS_BUILD KALVO_WINDOWS_TESTS KALVO_WEB_BUILD JOBS
     FAKETIME TMPDIR)
 proxy_variables=(http_proxy https_proxy no_proxy)
 kept_as_root="$(IFS=,; echo "${tool_variables[*]},${proxy_variables[*]}")"

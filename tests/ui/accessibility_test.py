@@ -2,20 +2,14 @@
 """Reads Kalvo's window as a screen reader does, over AT-SPI, and checks
 that every control is announced with a sensible name that follows the
 formula. Run by accessibility_test.sh inside Xvfb and a private D-Bus."""
+import os
 import sys
 import time
 
 import pyatspi
 
-checks = {"passed": 0, "failed": 0}
-
-
-def expect(what, actual, expected):
-    if actual == expected:
-        checks["passed"] += 1
-    else:
-        checks["failed"] += 1
-        print(f"FAIL: {what}: {actual!r}, expected {expected!r}")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "support"))
+from expect import expect, summary  # noqa: E402  (the Python tests' checks)
 
 
 def find_application(name):
@@ -93,5 +87,4 @@ texts = named(app, pyatspi.ROLE_TEXT)
 expect("value fields after Anzahl/Zeit", texts[:3], ["Anzahl", "Zeit / s", "Bezugswert / s"])
 expect("constant field after Anzahl/Zeit", "Anfangswert" in texts, True)
 
-print(f"{checks['passed']} passed, {checks['failed']} failed")
-sys.exit(1 if checks["failed"] else 0)
+summary()

@@ -23,17 +23,10 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SCENARIOS = os.path.join(os.path.dirname(HERE), "support", "window_scenarios.txt")
-
-checks = {"passed": 0, "failed": 0}
-
-
-def expect(what, actual, expected):
-    if actual == expected:
-        checks["passed"] += 1
-    else:
-        checks["failed"] += 1
-        print(f"FAIL: {what}: {actual!r}, expected {expected!r}")
+SUPPORT = os.path.join(os.path.dirname(HERE), "support")
+SCENARIOS = os.path.join(SUPPORT, "window_scenarios.txt")
+sys.path.insert(0, SUPPORT)
+from expect import expect, summary  # noqa: E402  (the Python tests' checks)
 
 
 def scenarios():
@@ -328,8 +321,7 @@ def main():
     with browser() as driver:
         check_offline_and_keeps_nothing(driver, server)
         check_console(driver)
-    print(f"{checks['passed']} passed, {checks['failed']} failed")
-    sys.exit(1 if checks["failed"] else 0)
+    summary()
 
 
 if __name__ == "__main__":
