@@ -148,11 +148,10 @@ class Page {
     // A screen narrower than the window shows all of it, smaller; the
     // browser's own zoom still enlarges it.
     fitToScreen() {
-        const window_ = document.getElementById("Kalvo");
+        const frame = document.getElementById("Kalvo");
         const width = this.client.offsetWidth;
         const room = document.documentElement.clientWidth;
-        const zoom = width > room ? room / width : 1;
-        window_.style.zoom = zoom === 1 ? "" : String(zoom);
+        frame.style.zoom = width > room ? String(room / width) : "";
     }
 }
 
@@ -324,7 +323,13 @@ function workOffline() {
         navigator.serviceWorker.register("sw.js").catch(() => {});
 }
 
-createKalvo().then((core) => {
-    new Page(core);
-    workOffline();
-});
+// A browser without WebAssembly says so instead of showing an empty window.
+createKalvo().then(
+    (core) => {
+        new Page(core);
+        workOffline();
+    },
+    () => {
+        document.getElementById("client").textContent = "Dieser Browser kann Kalvotron nicht ausführen.";
+    },
+);
