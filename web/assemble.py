@@ -17,6 +17,7 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
+sys.dont_write_bytecode = True  # nothing written into the sources
 sys.path.insert(0, os.path.join(REPO, "packaging", "windows"))
 from pack import source_date_epoch, write_zip  # noqa: E402  (one way of packing a zip)
 
