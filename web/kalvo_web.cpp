@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <emscripten/emscripten.h>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,78 +16,120 @@ namespace {
 
 Calculator calculator;
 
-void appendHex(std::string& text, unsigned byte)
-{
-    constexpr std::string_view digits = "0123456789abcdef";
-    text += digits[(byte >> 4U) & 0xFU];
-    text += digits[byte & 0xFU];
-}
-
-// JSON text of the core's strings, which are UTF-8.
-void appendString(std::string& json, std::string_view text)
-{
-    json += '"';
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20) {
-            json += "\\u00";
-            appendHex(json, byte);
-        } else {
-            json += c;
-        }
+// A JSON text, written in order; the commas come by themselves.
+class Json {
+public:
+    Json& open(char bracket)
+    {
+        separate();
+        m_text += bracket;
+        m_first = true;
+        return *this;
     }
-    json += '"';
-}
 
-void appendMember(std::string& json, std::string_view name)
-{
-    if (json.back() != '{')
-        json += ',';
-    appendString(json, name);
-    json += ':';
-}
+    Json& close(char bracket)
+    {
+        m_text += bracket;
+        m_first = false;
+        return *this;
+    }
 
-void append(std::string& json, std::string_view name, std::string_view text)
-{
-    appendMember(json, name);
-    appendString(json, text);
-}
+    Json& key(std::string_view name)
+    {
+        value(name);
+        m_text += ':';
+        m_first = true;
+        return *this;
+    }
 
-void append(std::string& json, std::string_view name, double number)
-{
-    appendMember(json, name);
+    // The core's strings are UTF-8; only quotes, backslashes and control
+    // characters need escaping.
+    Json& value(std::string_view text)
+    {
+        separate();
+        m_text += '"';
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == '"' || c == '\\')
+                m_text += '\\';
+            if (byte < 0x20U) {
+                m_text += "\\u00";
+                appendHex(byte);
+            } else {
+                m_text += c;
+            }
+        }
+        m_text += '"';
+        return *this;
+    }
+
+    Json& value(int number)
+    {
+        separate();
+        m_text += std::to_string(number);
+        return *this;
+    }
+
+    Json& value(bool flag)
+    {
+        separate();
+        m_text += flag ? "true" : "false";
+        return *this;
+    }
+
     // Two decimals are enough for a point size; to_chars' shortest form
     // would bring tables of its own into the WebAssembly.
-    const long hundredths = std::lround(number * 100);
-    json += std::to_string(hundredths / 100);
-    json += '.';
-    json += static_cast<char>('0' + hundredths % 100 / 10);
-    json += static_cast<char>('0' + hundredths % 10);
-}
+    Json& value(double number)
+    {
+        separate();
+        const long hundredths = std::lround(number * 100);
+        m_text += std::to_string(hundredths / 100);
+        m_text += '.';
+        m_text += static_cast<char>('0' + hundredths % 100 / 10);
+        m_text += static_cast<char>('0' + hundredths % 10);
+        return *this;
+    }
 
-void append(std::string& json, std::string_view name, int number)
-{
-    appendMember(json, name);
-    json += std::to_string(number);
-}
+    // A string literal is text, not a flag.
+    Json& value(const char* text) { return value(std::string_view(text)); }
 
-void append(std::string& json, std::string_view name, bool flag)
-{
-    appendMember(json, name);
-    json += flag ? "true" : "false";
-}
+    // 0x00BBGGRR as CSS writes it.
+    Json& color(Color color)
+    {
+        separate();
+        m_text += "\"#";
+        for (const unsigned shift : {0U, 8U, 16U})
+            appendHex((color >> shift) & 0xFFU);
+        m_text += '"';
+        return *this;
+    }
 
-// 0x00BBGGRR as CSS writes it.
-std::string cssColor(Color color)
-{
-    std::string css = "#";
-    for (const unsigned shift : {0U, 8U, 16U})
-        appendHex(css, (color >> shift) & 0xFFU);
-    return css;
-}
+    template <typename Value> Json& field(std::string_view name, Value value)
+    {
+        key(name);
+        return this->value(value);
+    }
+
+    [[nodiscard]] const std::string& text() const { return m_text; }
+
+private:
+    void separate()
+    {
+        if (!m_first)
+            m_text += ',';
+        m_first = false;
+    }
+
+    void appendHex(unsigned byte)
+    {
+        constexpr std::string_view digits = "0123456789abcdef";
+        m_text += digits[(byte >> 4U) & 0xFU];
+        m_text += digits[byte & 0xFU];
+    }
+
+    std::string m_text;
+    bool m_first = true;
+};
 
 std::string_view kindName(ControlKind kind)
 {
@@ -114,93 +157,118 @@ std::string_view typefaceName(Typeface typeface)
     return "default";
 }
 
+void writeControls(Json& json)
+{
+    json.key("controls").open('[');
+    for (const ControlDesign& design : Controls) {
+        json.open('{')
+            .field("name", design.name)
+            .field("kind", kindName(design.kind))
+            .field("left", pixels(design.left))
+            .field("top", pixels(design.top))
+            .field("width", pixels(design.width))
+            .field("height", pixels(design.height))
+            .field("typeface", typefaceName(design.font.typeface))
+            .field("pointSize", design.font.pointSize)
+            .field("bold", design.font.bold)
+            .field("italic", design.font.italic)
+            .field("skippedByTab", design.skippedByTab)
+            .field("valueField", isValueField(design))
+            .close('}');
+    }
+    json.close(']');
+}
+
+// The two menus with their items, each item by its entry's index in the
+// catalogue; then the menu bar's own items.
+void writeMenus(Json& json)
+{
+    const auto entries = Catalogue();
+    json.key("menus").open('[');
+    for (const MenuDesign& menu : Menus) {
+        json.open('{').field("name", menu.name).field("caption", menu.caption).key("items").open('[');
+        for (std::size_t index = 0; index < entries.size(); ++index) {
+            if (entries[index].menu == menu.menu)
+                json.open('{')
+                    .field("name", entries[index].name)
+                    .field("caption", entries[index].caption)
+                    .field("entry", static_cast<int>(index))
+                    .close('}');
+        }
+        json.close(']').close('}');
+    }
+    json.close(']').key("commands").open('[');
+    for (const MenuCommand& command : MenuCommands)
+        json.value(command.caption);
+    json.close(']');
+}
+
 std::string designJson()
 {
-    std::string json = "{";
-    append(json, "clientHeight", pixels(ClientHeightTwips));
-    append(json, "background", cssColor(colors::DarkGrey));
-    appendMember(json, "controls");
-    json += '[';
-    for (const ControlDesign& design : Controls) {
-        json += json.back() == '[' ? "{" : ",{";
-        append(json, "name", design.name);
-        append(json, "kind", kindName(design.kind));
-        append(json, "left", pixels(design.left));
-        append(json, "top", pixels(design.top));
-        append(json, "width", pixels(design.width));
-        append(json, "height", pixels(design.height));
-        append(json, "typeface", typefaceName(design.font.typeface));
-        append(json, "pointSize", design.font.pointSize);
-        append(json, "bold", design.font.bold);
-        append(json, "italic", design.font.italic);
-        append(json, "skippedByTab", design.skippedByTab);
-        append(json, "valueField", isValueField(design));
-        json += '}';
+    Json json;
+    json.open('{').field("clientHeight", pixels(ClientHeightTwips)).key("background").color(colors::DarkGrey);
+    writeControls(json);
+    writeMenus(json);
+    json.close('}');
+    return json.text();
+}
+
+// What a control shows of the model, button or text box alike.
+struct Shown {
+    const std::string& text;
+    Color backColor;
+    bool enabled;
+    bool visible;
+};
+
+Shown shownBy(const WindowModel& window, const ControlDesign& design)
+{
+    if (design.button != nullptr) {
+        const CommandButton& button = window.*design.button;
+        return {button.caption, button.backColor, button.enabled, button.visible};
     }
-    json += "]";
-    appendMember(json, "menus");
-    json += '[';
-    for (const MenuDesign& menu : Menus) {
-        json += json.back() == '[' ? "{" : ",{";
-        append(json, "name", menu.name);
-        append(json, "caption", menu.caption);
-        appendMember(json, "items");
-        json += '[';
-        const auto entries = Catalogue();
-        for (std::size_t index = 0; index < entries.size(); ++index) {
-            if (entries[index].menu != menu.menu)
-                continue;
-            json += json.back() == '[' ? "{" : ",{";
-            append(json, "name", entries[index].name);
-            append(json, "caption", entries[index].caption);
-            append(json, "entry", static_cast<int>(index));
-            json += '}';
-        }
-        json += "]}";
-    }
-    json += "]";
-    appendMember(json, "commands");
-    json += '[';
-    for (const MenuCommand& command : MenuCommands) {
-        if (json.back() != '[')
-            json += ',';
-        appendString(json, command.caption);
-    }
-    json += "]}";
-    return json;
+    const TextBox& box = window.*design.textBox;
+    return {box.text, box.backColor, box.enabled, box.visible};
 }
 
 std::string modelJson(const WindowModel& window)
 {
-    std::string json = "{";
-    append(json, "width", pixels(window.Kalvo.width - FrameTwips));
-    appendMember(json, "controls");
-    json += '[';
+    Json json;
+    json.open('{').field("width", pixels(window.Kalvo.width - FrameTwips)).key("controls").open('[');
     for (const ControlDesign& design : Controls) {
-        json += json.back() == '[' ? "{" : ",{";
-        const bool button = design.button != nullptr;
-        append(json, "text", button ? (window.*design.button).caption : (window.*design.textBox).text);
-        append(json, "back",
-               cssColor(button ? (window.*design.button).backColor : (window.*design.textBox).backColor));
-        append(json, "enabled", button ? (window.*design.button).enabled : (window.*design.textBox).enabled);
-        append(json, "visible", button ? (window.*design.button).visible : (window.*design.textBox).visible);
-        append(json, "name", AccessibleName(window, design));
-        json += '}';
+        const Shown shown = shownBy(window, design);
+        json.open('{')
+            .field("text", std::string_view(shown.text))
+            .key("back")
+            .color(shown.backColor)
+            .field("enabled", shown.enabled)
+            .field("visible", shown.visible)
+            .field("name", std::string_view(AccessibleName(window, design)))
+            .close('}');
     }
-    json += "]}";
-    return json;
+    json.close(']').close('}');
+    return json.text();
 }
 
-// The index of a control in the design, from the page.
-bool isControl(int control)
+// The item of a table that the page names by its index; none for an index
+// out of range.
+template <typename Item> const Item* at(std::span<const Item> table, int index)
 {
-    return control >= 0 && static_cast<std::size_t>(control) < Controls.size();
+    return index >= 0 && static_cast<std::size_t>(index) < table.size()
+               ? &table[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+const ControlDesign* control(int index)
+{
+    return at(std::span<const ControlDesign>(Controls), index);
 }
 
 } // namespace
 } // namespace kalvo::web
 
 using kalvo::web::calculator;
+using kalvo::web::control;
 
 extern "C" {
 
@@ -227,36 +295,34 @@ EMSCRIPTEN_KEEPALIVE void kalvo_load()
 
 EMSCRIPTEN_KEEPALIVE void kalvo_choose(int entry)
 {
-    const auto entries = kalvo::Catalogue();
-    if (entry >= 0 && static_cast<std::size_t>(entry) < entries.size())
-        kalvo::ChooseFormula(calculator, entries[static_cast<std::size_t>(entry)]);
+    if (const auto* chosen = kalvo::web::at(kalvo::Catalogue(), entry))
+        kalvo::ChooseFormula(calculator, *chosen);
 }
 
 EMSCRIPTEN_KEEPALIVE void kalvo_command(int command)
 {
-    if (command >= 0 && static_cast<std::size_t>(command) < kalvo::MenuCommands.size())
-        kalvo::MenuCommands[static_cast<std::size_t>(command)].click(calculator);
+    if (const auto* chosen =
+            kalvo::web::at(std::span<const kalvo::MenuCommand>(kalvo::MenuCommands), command))
+        chosen->click(calculator);
 }
 
-EMSCRIPTEN_KEEPALIVE void kalvo_click(int control)
+EMSCRIPTEN_KEEPALIVE void kalvo_click(int index)
 {
-    if (kalvo::web::isControl(control) && kalvo::Controls[static_cast<std::size_t>(control)].click != nullptr)
-        kalvo::Controls[static_cast<std::size_t>(control)].click(calculator);
+    if (const auto* button = control(index); button != nullptr && button->click != nullptr)
+        button->click(calculator);
 }
 
-EMSCRIPTEN_KEEPALIVE void kalvo_key(int control, int key)
+EMSCRIPTEN_KEEPALIVE void kalvo_key(int index, int key)
 {
-    if (kalvo::web::isControl(control))
-        kalvo::PressKey(calculator, kalvo::Controls[static_cast<std::size_t>(control)],
-                        static_cast<char16_t>(key));
+    if (const auto* field = control(index))
+        kalvo::PressKey(calculator, *field, static_cast<char16_t>(key));
 }
 
 // The model follows every edit, so that it always holds what the field shows.
-EMSCRIPTEN_KEEPALIVE void kalvo_edit(int control, const char* text)
+EMSCRIPTEN_KEEPALIVE void kalvo_edit(int index, const char* text)
 {
-    if (kalvo::web::isControl(control) &&
-        kalvo::Controls[static_cast<std::size_t>(control)].textBox != nullptr)
-        (calculator.window.*kalvo::Controls[static_cast<std::size_t>(control)].textBox).text = text;
+    if (const auto* field = control(index); field != nullptr && field->textBox != nullptr)
+        (calculator.window.*field->textBox).text = text;
 }
 
 } // extern "C"
