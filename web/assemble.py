@@ -21,7 +21,8 @@ sys.dont_write_bytecode = True  # nothing written into the sources
 sys.path.insert(0, os.path.join(REPO, "packaging", "windows"))
 from pack import source_date_epoch, write_zip  # noqa: E402  (one way of packing a zip)
 
-PAGE = ["index.html", "kalvo.css", "page.js", "manifest.webmanifest"]
+PAGE = os.path.join(HERE, "page")  # served as it is, but for the service worker's template
+TEMPLATE = "sw.js.in"
 BUILT = ["kalvo.js", "kalvo.wasm"]
 ICON_SIZES = [192, 512]
 # Debian's record of the licences of emscripten's runtime, libc++, libc++abi,
@@ -39,7 +40,7 @@ def write_service_worker(folder, version):
     for name in files:
         with open(os.path.join(folder, name), "rb") as data:
             digest.update(name.encode() + b"\0" + data.read())
-    with open(os.path.join(HERE, "page", "sw.js.in"), encoding="utf-8") as template:
+    with open(os.path.join(PAGE, TEMPLATE), encoding="utf-8") as template:
         text = template.read()
     text = text.replace("@CACHE@", f"kalvo-{version}-{digest.hexdigest()[:16]}")
     text = text.replace("@FILES@", json.dumps(["./"] + files))
@@ -60,8 +61,9 @@ def main():
     build, folder, zip_path, version = sys.argv[1:]
     shutil.rmtree(folder, ignore_errors=True)
     os.makedirs(folder)
-    for name in PAGE:
-        shutil.copyfile(os.path.join(HERE, "page", name), os.path.join(folder, name))
+    for name in sorted(os.listdir(PAGE)):
+        if name != TEMPLATE:
+            shutil.copyfile(os.path.join(PAGE, name), os.path.join(folder, name))
     for name in BUILT:
         shutil.copyfile(os.path.join(build, name), os.path.join(folder, name))
     icon = os.path.join(REPO, "packaging", "kalvo.svg")

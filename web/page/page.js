@@ -18,8 +18,10 @@ class Page {
         this.core = core;
         this.design = this.read(core._kalvo_design());
         this.client = document.getElementById("client");
+        this.client.style.height = `${this.design.clientHeight}px`;
+        this.client.style.background = this.design.background;
         this.controls = this.design.controls.map((design, index) => this.makeControl(design, index));
-        this.menuBar = new MenuBar(document.getElementById("menubar"), this);
+        new MenuBar(document.getElementById("menubar"), this);
         core._kalvo_load();
         this.show();
         performance.mark("kalvo-ready"); // for the benchmark: from here on, a key computes
@@ -93,8 +95,6 @@ class Page {
     show() {
         const model = this.read(this.core._kalvo_model());
         this.client.style.width = `${model.width}px`;
-        this.client.style.height = `${this.design.clientHeight}px`;
-        this.client.style.background = this.design.background;
         document.getElementById("menubar").style.width = `${model.width}px`;
         const toFit = this.controls.filter((binding, index) => this.showControl(binding, model.controls[index]));
         this.fitTexts(toFit);
