@@ -11,27 +11,34 @@ namespace kalvo::ui {
 namespace {
 
 struct QtText {
-    std::string_view context;
     std::string_view english;
     const char* german;
 };
 
-// The few texts of Qt's own that the window shows: a field's context menu
-// and the key names of its shortcuts. Kept here rather than taken from Qt's
-// translation files, so that no platform has to find or ship one.
-constexpr std::array qtTexts{
-    QtText{"QLineEdit", "&Undo", "&Rückgängig"},
-    QtText{"QLineEdit", "&Redo", "Wieder&herstellen"},
-    QtText{"QLineEdit", "Cu&t", "&Ausschneiden"},
-    QtText{"QLineEdit", "&Copy", "&Kopieren"},
-    QtText{"QLineEdit", "&Paste", "Einf&ügen"},
-    QtText{"QLineEdit", "Delete", "Löschen"},
-    QtText{"QLineEdit", "Select All", "Alles auswählen"},
-    QtText{"QShortcut", "Ctrl", "Strg"},
-    QtText{"QShortcut", "Shift", "Umschalt"},
-    QtText{"QShortcut", "Del", "Entf"},
-    QtText{"QShortcut", "Ins", "Einfg"},
+// The few texts of Qt's own that the window shows: the context menu of a
+// field (QLineEdit) or a box (QWidgetTextControl), and the key names of its
+// shortcuts. Kept here rather than taken from Qt's translation files, so
+// that no platform has to find or ship one.
+constexpr std::array editMenuTexts{
+    QtText{"&Undo", "&Rückgängig"},          QtText{"&Redo", "Wieder&herstellen"},
+    QtText{"Cu&t", "&Ausschneiden"},         QtText{"&Copy", "&Kopieren"},
+    QtText{"&Paste", "Einf&ügen"},           QtText{"Delete", "Löschen"},
+    QtText{"Select All", "Alles auswählen"}, QtText{"Copy &Link Location", "&Link-Adresse kopieren"},
 };
+constexpr std::array keyNames{
+    QtText{"Ctrl", "Strg"},
+    QtText{"Shift", "Umschalt"},
+    QtText{"Del", "Entf"},
+    QtText{"Ins", "Einfg"},
+};
+
+template <std::size_t N> QString lookUp(const std::array<QtText, N>& texts, std::string_view english)
+{
+    for (const QtText& text : texts)
+        if (text.english == english)
+            return QString::fromUtf8(text.german);
+    return {};
+}
 
 class GermanQtTexts final : public QTranslator {
 public:
@@ -42,9 +49,11 @@ public:
     {
         if (context == nullptr || english == nullptr)
             return {};
-        for (const QtText& text : qtTexts)
-            if (text.context == context && text.english == english)
-                return QString::fromUtf8(text.german);
+        const std::string_view in = context;
+        if (in == "QLineEdit" || in == "QWidgetTextControl")
+            return lookUp(editMenuTexts, english);
+        if (in == "QShortcut")
+            return lookUp(keyNames, english);
         return {};
     }
 
