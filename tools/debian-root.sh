@@ -65,13 +65,24 @@ root_lend_cache() { # folder inside
 # A folder in /var/tmp that runs programs and honours set-uid whatever
 # /var/tmp is mounted with: a root is large, /tmp may be a tmpfs (Debian
 # 13's is), and TMPDIR may be a FUSE folder, whose stand-ins for deleted
-# open files break dpkg's scripts.
-root_folder() {
-    local folder
+# open files break dpkg's scripts. It stays locked while the run that made
+# it lives, its children included: one whose lock is free was left by a run
+# that was killed, and the next run to make one removes it.
+root_folder() { # variable to set to the folder
+    local folder stale sweep held
+    exec {sweep}>/var/tmp/kalvo-root.lock
+    flock "$sweep"
+    for stale in /var/tmp/kalvo-root.??????; do
+        [ -d "$stale" ] && flock -n "$stale" true || continue
+        grep -q " $stale[ /]" /proc/self/mountinfo || rm -rf --one-file-system "$stale"
+    done
     folder="$(mktemp -d -p /var/tmp kalvo-root.XXXXXX)"
+    exec {held}<"$folder"
+    flock -n "$held"
+    exec {sweep}>&-
     mount --bind "$folder" "$folder"
     mount -o remount,bind,exec,suid,dev "$folder"
-    echo "$folder"
+    printf -v "$1" %s "$folder"
 }
 
 # The host's proxy, where it has one, for apt inside.
@@ -79,11 +90,13 @@ root_proxy() {
     apt-config dump --format '%f "%v";%n' Acquire::http::Proxy Acquire::https::Proxy 2>/dev/null | grep -v '""' || true
 }
 
+# Made under its lock, where a part that a killed run left goes first.
 root_base() { # suite, sources, proxy, tarball
+    rm -f "$4".??????
     [ ! -f "$4" ] || return 0
     echo "kalvo: making the base of a Debian $1 root (mmdebstrap, about 2 minutes)" >&2
     local scratch part
-    scratch="$(root_folder)"
+    root_folder scratch
     part="$(mktemp -p "$(dirname "$4")" "$(basename "$4").XXXXXX")"
     TMPDIR="$scratch" mmdebstrap --quiet --format=tar --variant=minbase --include=git,make,sudo,ca-certificates \
         ${3:+--aptopt="$3"} "$1" "$part" - <<<"$2"
@@ -105,9 +118,10 @@ root_make() { # suite
     # Two runs at once make the base once.
     (
         flock 9
+        trap 'rm -f "$base".??????' EXIT
         root_base "$suite" "$sources" "$proxy" "$base"
     ) 9>"$base.lock"
-    root="$(root_folder)"
+    root_folder root
     root_mounts=("$root")
     tar -xf "$base" -C "$root"
     for point in /proc /sys /dev; do root_mount "$point" "$point"; done

@@ -3,20 +3,26 @@
 # way to become root, a step whose output is shown only where it fails, and
 # the Debian archive that the host's apt uses.
 
+# A failure inside $(...) stops the tool as it would outside.
+shopt -s inherit_errexit
+
 kalvo_cache="${KALVO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kalvo}"
 
 # What a caller sets that a tool still needs once it runs as root, and the
 # proxy, which apt in a root needs as well.
+# TMPDIR is not one of them: it names a folder of the host, which a root
+# lacks, and glibc drops it at every set-uid program, sudo included.
 tool_variables=(SOURCE_DATE_EPOCH KALVO_CACHE KALVO_TESTED_WINDOWS KALVO_WINDOWS_BUILD KALVO_WINDOWS_TESTS KALVO_WEB_BUILD JOBS
-    FAKETIME TMPDIR)
+    FAKETIME)
 proxy_variables=(http_proxy https_proxy no_proxy)
 kept_as_root="$(IFS=,; echo "${tool_variables[*]},${proxy_variables[*]}")"
 
+# Through sudo, the caller's TMPDIR is set again on its command line.
 as_root() { # command...
     if [ "$(id -u)" -eq 0 ]; then
         "$@"
     else
-        KALVO_CACHE="$kalvo_cache" sudo --preserve-env="$kept_as_root" "$@"
+        KALVO_CACHE="$kalvo_cache" sudo --preserve-env="$kept_as_root" ${TMPDIR:+TMPDIR="$TMPDIR"} "$@"
     fi
 }
 
@@ -29,16 +35,26 @@ become_root() { # script, its arguments
 }
 
 # What root wrote into the caller's folders becomes the caller's (sudo names
-# them), so that their own builds and `make clean` go on; no mount is
-# followed into another's files.
+# them), so that their own builds and `make clean` go on; no mount below a
+# folder is followed into another's files, though a folder may be one.
 give_back() { # folder...
     [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_UID:-}" ] || return 0
-    local point folder prune=() folders=()
-    while read -r point; do
-        prune+=(-path "$(printf '%b' "$point")" -prune -o)
-    done < <(awk '$5 != "/" { print $5 }' /proc/self/mountinfo)
-    for folder in "$@"; do [ ! -e "$folder" ] || folders+=("$folder"); done
-    [ ${#folders[@]} -eq 0 ] || find "${folders[@]}" "${prune[@]}" -user 0 -exec chown -h "$SUDO_UID:$SUDO_GID" {} +
+    local folder point prune
+    for folder in "$@"; do
+        [ -e "$folder" ] || continue
+        folder="$(realpath "$folder")"
+        prune=()
+        while read -r point; do
+            point="$(printf '%b' "$point")"
+            [[ "$point" != "$folder"/* ]] || prune+=(-path "$(glob_quoted "$point")" -prune -o)
+        done < <(awk '{ print $5 }' /proc/self/mountinfo)
+        find "$folder" "${prune[@]}" -user 0 -exec chown -h "$SUDO_UID:$SUDO_GID" {} +
+    done
+}
+
+# A path as a pattern of find -path that matches it alone.
+glob_quoted() { # path
+    sed 's/[][*?\\]/\\&/g' <<<"$1"
 }
 
 # A command whose output goes to LOG and, where it fails, its end to the terminal.
