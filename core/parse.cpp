@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <clocale> // newlocale, for strtod_l
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -15,19 +16,33 @@
 namespace kalvo {
 namespace {
 
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000 && !defined(KALVO_READ_WITH_STRTOD)
+#define KALVO_READ_WITH_STRTOD
+#endif
+
+#ifdef KALVO_READ_WITH_STRTOD
+// The "C" locale for the C library's reader: a toolkit may set the
+// program's locale from the environment, whose decimal point may be a comma.
+locale_t cLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    return c;
+}
+#endif
+
 // Decimal text in the C format to the nearest float or double, as
 // std::from_chars reads it: out of range where it overflows, or where a
 // number that is not zero becomes zero. libc++ before 20 (the web build's)
 // cannot read floating point with from_chars; there the C library reads it,
-// whose locale is "C" in a program that never sets another.
+// in the "C" locale whatever the program's.
 template <typename Float> std::errc readDecimal(const char* first, const char* last, Float& value)
 {
-#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 200000
+#ifdef KALVO_READ_WITH_STRTOD
     const std::string text(first, last);
     char* end = nullptr;
     errno = 0;
-    const Float read =
-        std::is_same_v<Float, float> ? std::strtof(text.c_str(), &end) : std::strtod(text.c_str(), &end);
+    const Float read = std::is_same_v<Float, float> ? strtof_l(text.c_str(), &end, cLocale())
+                                                    : strtod_l(text.c_str(), &end, cLocale());
     if (end == text.c_str())
         return std::errc::invalid_argument;
     if (std::isinf(read) || (read == 0 && errno == ERANGE))
