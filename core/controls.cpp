@@ -1,12 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "core/controls.h"
 
+#include <utility>
+
 namespace kalvo {
+
+namespace {
+
+bool takesInput(const Calculator& calc, const ControlDesign& field)
+{
+    return isValueField(field) && (calc.window.*field.textBox).enabled;
+}
+
+} // namespace
 
 void PressKey(Calculator& calc, const ControlDesign& field, char16_t key)
 {
-    if (isValueField(field) && (calc.window.*field.textBox).enabled)
+    if (takesInput(calc, field))
         field.keyPress(calc, key);
+}
+
+void EditText(Calculator& calc, const ControlDesign& field, std::string text)
+{
+    if (takesInput(calc, field))
+        (calc.window.*field.textBox).text = std::move(text);
 }
 
 std::string AccessibleName(const WindowModel& window, const ControlDesign& design)

@@ -6,6 +6,7 @@
 #include "core/output_selection.h"
 #include "core/value_entry.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -63,6 +64,11 @@ constexpr bool isValueField(const ControlDesign& design)
 // would read the rounded text back.
 void PressKey(Calculator& calc, const ControlDesign& field, char16_t key);
 
+// A field's text as a person edits it (typing, pasting, cutting): the model
+// follows every edit, so that it always holds what the field shows. Only a
+// value field that takes input can be edited.
+void EditText(Calculator& calc, const ControlDesign& field, std::string text);
+
 // The name a screen reader announces: a value field is named after its
 // quantity's label, a button by its letter and caption, any other box by
 // what it shows.
@@ -112,5 +118,11 @@ inline constexpr std::array<ControlDesign, 16> Controls{{
      &W::Text6, nullptr, "Hilfe und Information", nullptr, nullptr, nullptr},
 }};
 // clang-format on
+
+// A value field is read-only exactly while it takes no input, which the
+// model decides; the design never fixes it.
+static_assert(std::none_of(Controls.begin(), Controls.end(), [](const ControlDesign& design) {
+    return isValueField(design) && design.readOnly;
+}));
 
 } // namespace kalvo

@@ -171,10 +171,8 @@ QWidget* MainWindow::createControl(const ControlDesign& design, QWidget* client)
         auto* edit = isValueField(design) ? new ValueField(client) : new QLineEdit(client);
         edit->setAlignment(Qt::AlignCenter);
         edit->setReadOnly(design.readOnly);
-        // The model follows every edit, so that it always holds what the field shows.
-        connect(edit, &QLineEdit::textEdited, this, [this, box = design.textBox](const QString& text) {
-            (m_calc.window.*box).text = text.toStdString();
-        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, &design](const QString& text) { EditText(m_calc, design, text.toStdString()); });
         if (design.keyPress != nullptr)
             edit->installEventFilter(this);
         widget = edit;

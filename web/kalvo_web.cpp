@@ -4,8 +4,8 @@
 // shows the window model that each call leaves, as JSON.
 #include "catalogue/catalogue.h"
 #include "core/controls.h"
+#include "web/json.h"
 
-#include <cmath>
 #include <emscripten/emscripten.h>
 #include <span>
 #include <string>
@@ -15,121 +15,6 @@ namespace kalvo::web {
 namespace {
 
 Calculator calculator;
-
-// A JSON text, written in order; the commas come by themselves.
-class Json {
-public:
-    Json& open(char bracket)
-    {
-        separate();
-        m_text += bracket;
-        m_first = true;
-        return *this;
-    }
-
-    Json& close(char bracket)
-    {
-        m_text += bracket;
-        m_first = false;
-        return *this;
-    }
-
-    Json& key(std::string_view name)
-    {
-        value(name);
-        m_text += ':';
-        m_first = true;
-        return *this;
-    }
-
-    // The core's strings are UTF-8; only quotes, backslashes and control
-    // characters need escaping.
-    Json& value(std::string_view text)
-    {
-        separate();
-        m_text += '"';
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\')
-                m_text += '\\';
-            if (byte < 0x20U) {
-                m_text += "\\u00";
-                appendHex(byte);
-            } else {
-                m_text += c;
-            }
-        }
-        m_text += '"';
-        return *this;
-    }
-
-    Json& value(int number)
-    {
-        separate();
-        m_text += std::to_string(number);
-        return *this;
-    }
-
-    Json& value(bool flag)
-    {
-        separate();
-        m_text += flag ? "true" : "false";
-        return *this;
-    }
-
-    // Two decimals are enough for a point size; to_chars' shortest form
-    // would bring tables of its own into the WebAssembly.
-    Json& value(double number)
-    {
-        separate();
-        const long hundredths = std::lround(number * 100);
-        m_text += std::to_string(hundredths / 100);
-        m_text += '.';
-        m_text += static_cast<char>('0' + hundredths % 100 / 10);
-        m_text += static_cast<char>('0' + hundredths % 10);
-        return *this;
-    }
-
-    // A string literal is text, not a flag.
-    Json& value(const char* text) { return value(std::string_view(text)); }
-
-    // 0x00BBGGRR as CSS writes it.
-    Json& color(Color color)
-    {
-        separate();
-        m_text += "\"#";
-        for (const unsigned shift : {0U, 8U, 16U})
-            appendHex((color >> shift) & 0xFFU);
-        m_text += '"';
-        return *this;
-    }
-
-    template <typename Value> Json& field(std::string_view name, Value value)
-    {
-        key(name);
-        return this->value(value);
-    }
-
-    [[nodiscard]] const std::string& text() const { return m_text; }
-
-private:
-    void separate()
-    {
-        if (!m_first)
-            m_text += ',';
-        m_first = false;
-    }
-
-    void appendHex(unsigned byte)
-    {
-        constexpr std::string_view digits = "0123456789abcdef";
-        m_text += digits[(byte >> 4U) & 0xFU];
-        m_text += digits[byte & 0xFU];
-    }
-
-    std::string m_text;
-    bool m_first = true;
-};
 
 std::string_view kindName(ControlKind kind)
 {
@@ -318,11 +203,10 @@ EMSCRIPTEN_KEEPALIVE void kalvo_key(int index, int key)
         kalvo::PressKey(calculator, *field, static_cast<char16_t>(key));
 }
 
-// The model follows every edit, so that it always holds what the field shows.
 EMSCRIPTEN_KEEPALIVE void kalvo_edit(int index, const char* text)
 {
-    if (const auto* field = control(index); field != nullptr && field->textBox != nullptr)
-        (calculator.window.*field->textBox).text = text;
+    if (const auto* field = control(index))
+        kalvo::EditText(calculator, *field, text);
 }
 
 } // extern "C"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "calculator_fixture.h"
+#include "core/controls.h"
 #include "core/format.h"
 #include "core/member_of.h"
 #include "core/output_selection.h"
@@ -31,6 +32,20 @@ TEST_F(ValueEntry, KeysOtherThanEnterChangeNothing)
             keyPressOf(q)(calc, key);
         EXPECT_EQ(state(), stateBefore);
         EXPECT_EQ(window(), windowBefore);
+    }
+}
+
+// An edit reaches only a value field that takes input: not the output's
+// field, a label or a box, whatever a view lets through.
+TEST_F(ValueEntry, OnlyFieldsThatTakeInputFollowAnEdit)
+{
+    for (const ControlDesign& design : Controls) {
+        if (design.textBox == nullptr)
+            continue;
+        const std::string before = (window().*design.textBox).text;
+        EditText(calc, design, "7");
+        const bool takesInput = design.name == "A_Text" || design.name == "B_Text" || design.name == "Text4";
+        EXPECT_EQ((window().*design.textBox).text != before, takesInput) << design.name;
     }
 }
 
