@@ -6,7 +6,6 @@
 #include "core/output_selection.h"
 #include "core/value_entry.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -118,11 +117,5 @@ inline constexpr std::array<ControlDesign, 16> Controls{{
      &W::Text6, nullptr, "Hilfe und Information", nullptr, nullptr, nullptr},
 }};
 // clang-format on
-
-// A value field is read-only exactly while it takes no input, which the
-// model decides; the design never fixes it.
-static_assert(std::none_of(Controls.begin(), Controls.end(), [](const ControlDesign& design) {
-    return isValueField(design) && design.readOnly;
-}));
 
 } // namespace kalvo

@@ -36,7 +36,8 @@ TEST_F(ValueEntry, KeysOtherThanEnterChangeNothing)
 }
 
 // An edit reaches only a value field that takes input: not the output's
-// field, a label or a box, whatever a view lets through.
+// field, a label or a box, whatever a view lets through. Whether a value
+// field takes input is the model's to say, never the design's.
 TEST_F(ValueEntry, OnlyFieldsThatTakeInputFollowAnEdit)
 {
     for (const ControlDesign& design : Controls) {
@@ -46,6 +47,7 @@ TEST_F(ValueEntry, OnlyFieldsThatTakeInputFollowAnEdit)
         EditText(calc, design, "7");
         const bool takesInput = design.name == "A_Text" || design.name == "B_Text" || design.name == "Text4";
         EXPECT_EQ((window().*design.textBox).text != before, takesInput) << design.name;
+        EXPECT_FALSE(isValueField(design) && design.readOnly) << design.name;
     }
 }
 
