@@ -21,9 +21,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QTimer>
 
-#include <functional>
 #include <map>
 
 namespace kalvo::ui {
@@ -140,34 +138,31 @@ QString needlessShrink(QWidget* box)
         .arg(designSize);
 }
 
-// The entries of the context menu that a right click on the control opens,
-// its submenus' included, each with its key after a tab.
+// The entries of a menu and its submenus, each with its key after a tab.
+void collectEntries(const QMenu* menu, QStringList& entries)
+{
+    for (const QAction* item : menu->actions()) {
+        if (item->menu() != nullptr)
+            collectEntries(item->menu(), entries);
+        if (!item->isSeparator())
+            entries << item->text();
+    }
+}
+
+// The entries of the context menu that a right click on the control pops up.
 QStringList contextMenuEntries(QWidget* control)
 {
-    QStringList entries;
-    QTimer::singleShot(0, control, [&entries] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr)
-            return;
-        std::function<void(const QMenu*)> collect = [&](const QMenu* shown) {
-            for (const QAction* item : shown->actions()) {
-                if (item->menu() != nullptr)
-                    collect(item->menu());
-                if (!item->isSeparator())
-                    entries << item->text();
-            }
-        };
-        collect(menu);
-        menu->close();
-    });
     auto* scrollArea = qobject_cast<QAbstractScrollArea*>(control);
     QWidget* target = scrollArea != nullptr ? scrollArea->viewport() : control;
     const QPoint centre = target->rect().center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, centre, target->mapToGlobal(centre));
     QApplication::sendEvent(target, &event);
-    QTest::qWait(20); // a menu that pops up without blocking is read here
-    if (entries.isEmpty())
-        entries << QStringLiteral("(no menu)");
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr)
+        return {QStringLiteral("(no menu)")};
+    QStringList entries;
+    collectEntries(menu, entries);
+    menu->close();
     return entries;
 }
 
