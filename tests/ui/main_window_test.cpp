@@ -110,9 +110,10 @@ QString textOverflow(QWidget* box)
 QString needlessShrink(QWidget* box)
 {
     constexpr qreal QtDocumentMargin = 4;
-    const auto design = std::find_if(Controls.begin(), Controls.end(), [box](const ControlDesign& control) {
-        return box->objectName() == QLatin1String(control.name);
-    });
+    const auto* const design =
+        std::find_if(Controls.begin(), Controls.end(), [box](const ControlDesign& control) {
+            return box->objectName() == QLatin1String(control.name);
+        });
     auto* edit = qobject_cast<QTextEdit*>(box);
     const qreal margin = edit != nullptr ? edit->document()->documentMargin() : QtDocumentMargin;
     const qreal designSize = design->font.typeface == Typeface::WindowDefault
@@ -287,7 +288,7 @@ private:
     // A control's font as the scenario table writes it: "serif 14.25 bold italic".
     static QString fontOf(const QWidget* widget, bool withSize)
     {
-        const QFont font = widget->font();
+        const QFont& font = widget->font();
         QStringList words{font.styleHint() == QFont::Serif ? QStringLiteral("serif")
                                                            : QStringLiteral("sans")};
         if (withSize)
