@@ -14,6 +14,16 @@ bool takesInput(const Calculator& calc, const ControlDesign& field)
 
 } // namespace
 
+Interaction InteractionOf(const WindowModel& window, const ControlDesign& design)
+{
+    if (design.button != nullptr)
+        return {(window.*design.button).enabled, false, false};
+    const bool enabled = (window.*design.textBox).enabled;
+    if (isValueField(design))
+        return {true, !enabled, !enabled};
+    return {enabled, design.readOnly, false};
+}
+
 void PressKey(Calculator& calc, const ControlDesign& field, char16_t key)
 {
     if (takesInput(calc, field))

@@ -58,6 +58,23 @@ constexpr bool isValueField(const ControlDesign& design)
     return design.keyPress != nullptr;
 }
 
+// A box shows its text whole, set smaller where it would not fit; a typed
+// value may be longer than its field, and scrolls in it.
+constexpr bool showsTextWhole(const ControlDesign& design)
+{
+    return design.kind != ControlKind::Button && !isValueField(design);
+}
+
+// How a control takes part as the model has it. A value field that takes no
+// input is read-only and greyed rather than disabled: the output's result
+// can still be reached by Tab, selected and copied.
+struct Interaction {
+    bool enabled;
+    bool readOnly;
+    bool greyed;
+};
+Interaction InteractionOf(const WindowModel& window, const ControlDesign& design);
+
 // A character key pressed in a value field. The output's field is
 // read-only: its keys select and copy, but never reach value entry, which
 // would read the rounded text back.

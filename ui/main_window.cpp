@@ -258,7 +258,8 @@ void MainWindow::showControl(Binding& binding)
     const ControlDesign& design = *binding.design;
     QWidget* widget = binding.widget;
     const QString accessibleName = qText(AccessibleName(m_calc.window, design));
-    bool enabled = true;
+    const Interaction interaction = InteractionOf(m_calc.window, design);
+    const bool enabled = interaction.enabled;
     bool visible = true;
     if (design.button != nullptr) {
         const CommandButton& button = m_calc.window.*design.button;
@@ -266,21 +267,15 @@ void MainWindow::showControl(Binding& binding)
         const QString caption = qText(button.caption);
         if (pushButton->text() != caption)
             pushButton->setText(caption);
-        showLook(binding, {button.backColor, false});
-        enabled = button.enabled;
+        showLook(binding, {button.backColor, interaction.greyed});
         visible = button.visible;
     } else {
         const TextBox& box = m_calc.window.*design.textBox;
         showText(binding, box.text);
         visible = box.visible;
-        // A value field that takes no input is read-only rather than disabled:
-        // the output's result can still be reached by Tab, selected and copied.
-        const bool valueField = isValueField(design);
-        if (valueField)
-            static_cast<ValueField*>(widget)->setTakesInput(box.enabled);
-        else
-            enabled = box.enabled;
-        showLook(binding, {box.backColor, valueField && !box.enabled});
+        if (isValueField(design))
+            static_cast<ValueField*>(widget)->setTakesInput(!interaction.readOnly);
+        showLook(binding, {box.backColor, interaction.greyed});
     }
     // Screen readers hear of every change of name, so only real changes are made.
     if (widget->accessibleName() != accessibleName)
@@ -302,7 +297,7 @@ void MainWindow::showText(Binding& binding, const std::string& text)
         if (edit->text() == shown)
             return;
         edit->setText(shown);
-        binding.fitPending = showsTextWhole(binding);
+        binding.fitPending = showsTextWhole(*binding.design);
         return;
     }
     if (binding.shownText != text) {
@@ -310,13 +305,6 @@ void MainWindow::showText(Binding& binding, const std::string& text)
         static_cast<QTextEdit*>(binding.widget)->setPlainText(qMultiLineText(text));
         binding.fitPending = true;
     }
-}
-
-// A typed value may be longer than its field, and scrolls in it; every
-// other text is shown whole.
-bool MainWindow::showsTextWhole(const Binding& binding)
-{
-    return binding.design->kind != ControlKind::Button && !isValueField(*binding.design);
 }
 
 void MainWindow::fitText(Binding& binding)
@@ -335,7 +323,7 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::refitTexts()
 {
     for (Binding& binding : m_bindings) {
-        binding.fitPending = showsTextWhole(binding);
+        binding.fitPending = showsTextWhole(*binding.design);
         if (binding.fitPending && !binding.widget->isHidden())
             fitText(binding);
     }

@@ -51,7 +51,6 @@ private:
     void showModel();
     void showControl(Binding& binding);
     static void showText(Binding& binding, const std::string& text);
-    [[nodiscard]] static bool showsTextWhole(const Binding& binding);
     void fitText(Binding& binding);
     void refitTexts();
     static void showLook(Binding& binding, Look look);

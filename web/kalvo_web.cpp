@@ -59,6 +59,7 @@ void writeControls(Json& json)
             .field("italic", design.font.italic)
             .field("skippedByTab", design.skippedByTab)
             .field("valueField", isValueField(design))
+            .field("showsTextWhole", showsTextWhole(design))
             .close('}');
     }
     json.close(']');
@@ -91,7 +92,11 @@ void writeMenus(Json& json)
 std::string designJson()
 {
     Json json;
-    json.open('{').field("clientHeight", pixels(ClientHeightTwips)).key("background").color(colors::DarkGrey);
+    json.open('{')
+        .field("clientHeight", pixels(ClientHeightTwips))
+        .field("enterKey", static_cast<int>(EnterKey))
+        .key("background")
+        .color(colors::DarkGrey);
     writeControls(json);
     writeMenus(json);
     json.close('}');
@@ -102,7 +107,6 @@ std::string designJson()
 struct Shown {
     const std::string& text;
     Color backColor;
-    bool enabled;
     bool visible;
 };
 
@@ -110,10 +114,10 @@ Shown shownBy(const WindowModel& window, const ControlDesign& design)
 {
     if (design.button != nullptr) {
         const CommandButton& button = window.*design.button;
-        return {button.caption, button.backColor, button.enabled, button.visible};
+        return {button.caption, button.backColor, button.visible};
     }
     const TextBox& box = window.*design.textBox;
-    return {box.text, box.backColor, box.enabled, box.visible};
+    return {box.text, box.backColor, box.visible};
 }
 
 std::string modelJson(const WindowModel& window)
@@ -122,11 +126,14 @@ std::string modelJson(const WindowModel& window)
     json.open('{').field("width", pixels(window.Kalvo.width - FrameTwips)).key("controls").open('[');
     for (const ControlDesign& design : Controls) {
         const Shown shown = shownBy(window, design);
+        const Interaction interaction = InteractionOf(window, design);
         json.open('{')
             .field("text", std::string_view(shown.text))
             .key("back")
             .color(shown.backColor)
-            .field("enabled", shown.enabled)
+            .field("enabled", interaction.enabled)
+            .field("readOnly", interaction.readOnly)
+            .field("greyed", interaction.greyed)
             .field("visible", shown.visible)
             .field("name", std::string_view(AccessibleName(window, design)))
             .close('}');
@@ -203,10 +210,11 @@ EMSCRIPTEN_KEEPALIVE void kalvo_key(int index, int key)
         kalvo::PressKey(calculator, *field, static_cast<char16_t>(key));
 }
 
-EMSCRIPTEN_KEEPALIVE void kalvo_edit(int index, const char* text)
+// The text as UTF-8 of the given length, which may hold a NUL.
+EMSCRIPTEN_KEEPALIVE void kalvo_edit(int index, const char* text, int length)
 {
-    if (const auto* field = control(index))
-        kalvo::EditText(calculator, *field, text);
+    if (const auto* field = control(index); field != nullptr && length >= 0)
+        kalvo::EditText(calculator, *field, std::string(text, static_cast<std::size_t>(length)));
 }
 
 } // extern "C"

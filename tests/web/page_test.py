@@ -10,6 +10,8 @@ import contextlib
 import functools
 import http.server
 import os
+import shutil
+import socket
 import sys
 import tempfile
 import threading
@@ -46,15 +48,26 @@ def scenarios():
 
 
 class Server:
-    """The page's folder on 127.0.0.1, counting the requests it answers."""
+    """A folder on 127.0.0.1, counting the requests it answers; with
+    max_age, its files stay fresh in the browser's HTTP cache that long."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, max_age=None):
         self.requests = 0
+        self.connections = set()
         server = self
 
         class Handler(http.server.SimpleHTTPRequestHandler):
             protocol_version = "HTTP/1.1"  # one connection for all files, as web servers keep it
             disable_nagle_algorithm = True  # headers and body go out at once, not 40 ms apart
+
+            def setup(self):
+                super().setup()
+                server.connections.add(self.connection)
+
+            def end_headers(self):
+                if max_age is not None:
+                    self.send_header("Cache-Control", f"max-age={max_age}")
+                super().end_headers()
 
             def log_message(self, *args):
                 server.requests += 1
@@ -65,8 +78,12 @@ class Server:
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
     def stop(self):
+        """Gone: the connections that browsers keep open are closed too."""
         self.httpd.shutdown()
         self.httpd.server_close()
+        for connection in list(self.connections):
+            with contextlib.suppress(OSError):
+                connection.shutdown(socket.SHUT_RDWR)
 
 
 @contextlib.contextmanager
@@ -297,9 +314,102 @@ def check_offline_and_keeps_nothing(driver, server):
                                    "databases": 0, "history": pages})
     expect("its one cache", kept["caches"][0].startswith("kalvo-"), True)
     server.stop()
+    stopped = server.requests
     open_page(driver, server.url)  # the network is gone
     type_into(driver, "A_Text", "5")
     expect("offline it computes", shown_text(driver, "C_Text"), "5,0000E+0")
+    check_console(driver)
+    expect("a file no cache holds is gone", fetched(driver, "LICENSE-none"), "failed")
+    expect("no request reaches the stopped server", server.requests, stopped)
+
+
+def fetched(driver, path):
+    """What the page gets for a path of its folder: the text, or "failed"."""
+    return driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        fetch(arguments[0]).then((answer) => answer.ok ? answer.text() : "failed", () => "failed").then(done);""",
+                                       path)
+
+
+def serve_controlled(driver, url):
+    """The page at url, once its service worker controls it."""
+    open_page(driver, url)
+    wait_for(lambda: driver.execute_script("return navigator.serviceWorker.controller !== null"))
+    open_page(driver, url)
+
+
+def check_copies_and_releases(folder):
+    """Two copies of the page on one server keep their own caches; a new
+    release replaces an old one's files, even where the browser's HTTP cache
+    still holds them fresh."""
+    with tempfile.TemporaryDirectory() as site, browser() as driver:
+        for copy in ["a", "b"]:
+            shutil.copytree(folder, os.path.join(site, copy))
+        old = os.path.join(site, "a")
+        with open(os.path.join(old, "sw.js"), encoding="utf-8") as worker:
+            new_worker = worker.read()
+        with open(os.path.join(old, "sw.js"), "w", encoding="utf-8") as worker:
+            worker.write(new_worker.replace('const Cache = `kalvo-', 'const Cache = `kalvo-old-'))
+        with open(os.path.join(old, "kalvo.css"), "a", encoding="utf-8") as style:
+            style.write("/* the old release */\n")
+        server = Server(site, max_age=3600)
+        serve_controlled(driver, server.url + "a/")
+        serve_controlled(driver, server.url + "b/")
+        shutil.rmtree(old)
+        shutil.copytree(folder, old)  # the new release, over the old, and newer
+        later = time.time() + 60
+        for name in os.listdir(old):
+            os.utime(os.path.join(old, name), (later, later))
+        open_page(driver, server.url + "a/")
+        # The browser looks for a new release within a day; now, here.
+        driver.execute_script("return navigator.serviceWorker.getRegistration().then((found) => found.update())")
+        keys = lambda: driver.execute_script("return caches.keys()")  # noqa: E731
+        renewed = wait_for(lambda: "old release" not in fetched(driver, "kalvo.css") and
+                           not any(name.startswith("kalvo-old-") for name in keys()), seconds=20)
+        expect("a new release replaces the old one's files and cache", renewed, True)
+        expect("each copy keeps its own cache", sorted(name.rsplit("/", 2)[-2] for name in keys()), ["a", "b"])
+        server.stop()
+        open_page(driver, server.url + "a/")
+        type_into(driver, "A_Text", "6")
+        expect("the copy opened first computes offline", shown_text(driver, "C_Text"), "6,0000E+0")
+        check_console(driver)
+
+
+def check_cannot_run(folder):
+    """Opened from a file, or in a browser without WebAssembly, the page
+    says why it cannot run."""
+    with browser() as driver:
+        driver.get("file://" + os.path.join(os.path.abspath(folder), "index.html"))
+        said = wait_for(lambda: "als datei" in control(driver, "client").text.lower())
+        expect("opened from a file, it says so", said, True)
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": "delete globalThis.WebAssembly;"})
+        server = Server(folder)
+        driver.get(server.url)
+        said = wait_for(lambda: "WebAssembly" in control(driver, "client").text)
+        expect("without WebAssembly, it says so", said, True)
+        server.stop()
+
+
+def check_phone_keyboard_and_texts(driver, url):
+    """What a phone's keyboard may change, and texts that UTF-8 must carry."""
+    open_page(driver, url)
+    for name in ["A_Text", "B_Text", "C_Text", "Text4"]:
+        field = control(driver, name)
+        expect(f"{name} keeps what is typed", [field.get_dom_attribute(attribute) for attribute in
+                                               ["autocapitalize", "autocorrect", "spellcheck"]], ["off", "off", "false"])
+    choose(driver, "Wellenlänge")
+    type_into(driver, "A_Text", "c")
+    expect("c is the speed of light", shown_text(driver, "C_Text"), "2,9979E+8")
+    open_page(driver, url)
+    type_into(driver, "A_Text", "4", enter=False)
+    ActionChains(driver).key_down(Keys.CONTROL).send_keys(Keys.ENTER).key_up(Keys.CONTROL).perform()
+    expect("Ctrl+Enter computes", shown_text(driver, "C_Text"), "4,0000E+0")
+    # A lone surrogate cannot travel to the browser as such: it is written in the script.
+    for pasted, kept in [("\\ud800x", "\ufffdx"), ("1\\u00002", "1\u00002")]:
+        driver.execute_script(f"""const field = document.getElementById("B_Text");
+            field.value = "{pasted}"; field.dispatchEvent(new Event("input"));""")
+        choose(driver, "Information")  # the window shows the model anew
+        expect(f"the model holds {pasted}", shown_text(driver, "B_Text"), kept)
 
 
 def check_console(driver):
@@ -340,8 +450,12 @@ def main():
         check_console(driver)
     check_screens(server.url, shots)
     with browser() as driver:
-        check_offline_and_keeps_nothing(driver, server)
+        check_phone_keyboard_and_texts(driver, server.url)
         check_console(driver)
+    with browser() as driver:
+        check_offline_and_keeps_nothing(driver, server)
+    check_copies_and_releases(folder)
+    check_cannot_run(folder)
     summary()
 
 

@@ -4,7 +4,6 @@
 // every event and shows the window model it leaves, as the desktop window does.
 "use strict";
 
-const EnterKey = 13;
 const SmallestFontPoints = 9;
 
 function element(tag, attributes = {}) {
@@ -48,7 +47,7 @@ class Page {
             width: `${design.width}px`,
             height: `${design.height}px`,
             fontFamily: font,
-            fontSize: design.typeface === "default" ? "" : `${design.pointSize}pt`,
+            fontSize: this.designedSize(design),
             fontWeight: design.bold ? "bold" : "normal",
             fontStyle: design.italic ? "italic" : "normal",
         });
@@ -57,7 +56,6 @@ class Page {
             control.type = "button";
             control.addEventListener("click", () => this.handle((core) => core._kalvo_click(index)));
         } else {
-            control.readOnly = !design.valueField;
             control.spellcheck = false;
             if (tag === "input") {
                 control.type = "text";
@@ -66,6 +64,12 @@ class Page {
             }
         }
         if (design.valueField) {
+            // A phone's keyboard must not change what is typed: which
+            // letters name a constant is decided by their case (c, C).
+            // Letters and an exponent are typed, so the keyboard is text's.
+            control.setAttribute("autocapitalize", "off");
+            control.setAttribute("autocorrect", "off");
+            control.enterKeyHint = "go";
             control.addEventListener("input", () => this.edit(index, control.value));
             control.addEventListener("keydown", (event) => this.keyDown(index, event));
         }
@@ -73,27 +77,34 @@ class Page {
         return { design, control, shownSize: design.pointSize };
     }
 
-    // The model follows every edit, so that it always holds what the field shows.
+    // The model follows every edit, so that it always holds what the field
+    // shows: as well-formed UTF-8 of its length (a pasted text may hold a
+    // lone surrogate or a NUL).
     edit(index, text) {
         const core = this.core;
-        const size = core.lengthBytesUTF8(text) + 1;
-        const copy = core._malloc(size);
-        core.stringToUTF8(text, copy, size);
-        core._kalvo_edit(index, copy);
+        const wellFormed = text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, "\uFFFD");
+        const length = core.lengthBytesUTF8(wellFormed);
+        const copy = core._malloc(length + 1);
+        core.stringToUTF8(wellFormed, copy, length + 1);
+        core._kalvo_edit(index, copy, length);
         core._free(copy);
     }
 
-    // The character a key types goes to the field's key handler, Enter as 13.
+    // The character a key types goes to the field's key handler, Enter as
+    // the design's code, whatever keys are held with it: the calculator
+    // decides what counts (Ctrl+Enter computes; AltGr is Ctrl and Alt).
     keyDown(index, event) {
-        if (event.ctrlKey || event.metaKey || event.altKey || event.isComposing) return;
-        const code = event.key === "Enter" ? EnterKey : event.key.length === 1 ? event.key.charCodeAt(0) : 0;
-        if (code === 0) return;
+        if (event.isComposing) return;
+        const enterKey = this.design.enterKey;
+        const code = event.key === "Enter" ? enterKey : [...event.key].length === 1 ? event.key.codePointAt(0) : 0;
+        if (code === 0 || code > 0xffff) return;
         this.handle((core) => core._kalvo_key(index, code));
-        if (code === EnterKey) performance.measure("kalvo-enter", { start: event.timeStamp });
+        if (code === enterKey) performance.measure("kalvo-enter", { start: event.timeStamp });
     }
 
     show() {
         const model = this.read(this.core._kalvo_model());
+        this.width = model.width;
         this.client.style.width = `${model.width}px`;
         document.getElementById("menubar").style.width = `${model.width}px`;
         const toFit = this.controls.filter((binding, index) => this.showControl(binding, model.controls[index]));
@@ -111,19 +122,13 @@ class Page {
         }
         control.style.backgroundColor = shown.back;
         if (control.getAttribute("aria-label") !== shown.name) control.setAttribute("aria-label", shown.name);
-        // A value field that takes no input is read-only rather than disabled:
-        // the output's result can still be reached by Tab, selected and copied.
-        if (design.valueField) {
-            control.readOnly = !shown.enabled;
-            control.classList.toggle("greyed", !shown.enabled);
-        } else {
-            control.disabled = !shown.enabled;
-        }
+        control.disabled = !shown.enabled;
+        if (design.kind !== "button") control.readOnly = shown.readOnly;
+        control.classList.toggle("greyed", shown.greyed);
         const appears = control.hidden && shown.visible;
         control.hidden = !shown.visible;
         // Whether its text is to be fitted anew.
-        return shown.visible && design.kind !== "button" && !design.valueField && design.typeface !== "default" &&
-            (textChanged || appears);
+        return shown.visible && design.showsTextWhole && (textChanged || appears);
     }
 
     // A read-only box shows its text whole: at the design's size where it
@@ -131,14 +136,19 @@ class Page {
     // 9 pt, at which it fits. All are measured at once: each measurement
     // after a change lays the page out anew.
     fitTexts(bindings) {
-        for (const { design, control } of bindings) control.style.fontSize = `${design.pointSize}pt`;
+        for (const { design, control } of bindings) control.style.fontSize = this.designedSize(design);
         for (const { control } of bindings.filter(({ control }) => this.overflows(control))) {
-            let points = parseFloat(control.style.fontSize);
+            let points = (parseFloat(getComputedStyle(control).fontSize) * 3) / 4;
             while (points > SmallestFontPoints && this.overflows(control)) {
                 points -= 0.25;
                 control.style.fontSize = `${points}pt`;
             }
         }
+    }
+
+    // The window's own font where the design names none.
+    designedSize(design) {
+        return design.typeface === "default" ? "" : `${design.pointSize}pt`;
     }
 
     overflows(control) {
@@ -149,9 +159,8 @@ class Page {
     // browser's own zoom still enlarges it.
     fitToScreen() {
         const frame = document.getElementById("Kalvo");
-        const width = this.client.offsetWidth;
         const room = document.documentElement.clientWidth;
-        frame.style.zoom = width > room ? String(room / width) : "";
+        frame.style.zoom = this.width > room ? String(room / this.width) : "";
     }
 }
 
@@ -323,13 +332,31 @@ function workOffline() {
         navigator.serviceWorker.register("sw.js").catch(() => {});
 }
 
-// A browser without WebAssembly says so instead of showing an empty window.
-createKalvo().then(
+// Where the calculator cannot start, the page says why, in words a person
+// can act on, instead of showing an empty window.
+function whyItCannotRun() {
+    if (typeof WebAssembly !== "object")
+        return "Dieser Browser kann kein WebAssembly ausführen, mit dem Kalvotron rechnet; ein aktueller Browser kann es.";
+    if (location.protocol === "file:")
+        return "Als Datei geöffnet, darf die Seite ihren Rechenkern (kalvo.wasm) nicht laden: " +
+            "stellen Sie den Ordner über einen Webserver bereit.";
+    return "Der Rechenkern (kalvo.js, kalvo.wasm) ließ sich nicht laden; laden Sie die Seite neu.";
+}
+
+function start() {
+    try {
+        return createKalvo();
+    } catch (error) {
+        return Promise.reject(error); // kalvo.js missing, or no WebAssembly
+    }
+}
+
+start().then(
     (core) => {
         new Page(core);
         workOffline();
     },
     () => {
-        document.getElementById("client").textContent = "Dieser Browser kann Kalvotron nicht ausführen.";
+        document.getElementById("client").textContent = whyItCannotRun();
     },
 );
