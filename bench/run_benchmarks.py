@@ -116,12 +116,12 @@ def web_first_result(page, runs, warm_runs):
 
 def web_transfer(page):
     """Bytes of every file the page loads and keeps for offline use, as
-    served and gzip-compressed; the licence texts are in the folder, not
-    loaded."""
+    served and gzip-compressed; the licence texts and kalvo.html, the page
+    in one file to open from a file, are in the folder, not loaded."""
     plain = packed = 0
     for name in os.listdir(page):
         path = os.path.join(page, name)
-        if os.path.isfile(path):
+        if os.path.isfile(path) and name != "kalvo.html":
             with open(path, "rb") as data:
                 content = data.read()
             plain += len(content)

@@ -375,6 +375,17 @@ def check_copies_and_releases(folder):
         check_console(driver)
 
 
+def check_single_file(folder):
+    """kalvo.html, opened from a file, computes, within its own 300 KB."""
+    single = os.path.join(os.path.abspath(folder), "kalvo.html")
+    expect("kalvo.html is at most 300 KB", os.path.getsize(single) <= 300_000, True)
+    with browser() as driver:
+        open_page(driver, "file://" + single)
+        type_into(driver, "A_Text", "7")
+        expect("kalvo.html computes from a file", shown_text(driver, "C_Text"), "7,0000E+0")
+        check_console(driver)
+
+
 def check_cannot_run(folder):
     """Opened from a file, or in a browser without WebAssembly, the page
     says why it cannot run."""
@@ -455,6 +466,7 @@ def main():
     with browser() as driver:
         check_offline_and_keeps_nothing(driver, server)
     check_copies_and_releases(folder)
+    check_single_file(folder)
     check_cannot_run(folder)
     summary()
 

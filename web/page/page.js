@@ -325,10 +325,10 @@ class MenuBar {
 }
 
 // The page keeps nothing but the cache of its own files, which makes it work
-// offline; a browser without service workers (or a page opened from a file)
-// simply goes online each time.
+// offline; a browser without service workers simply goes online each time,
+// and a page opened from a file (kalvo.html) needs no network.
 function workOffline() {
-    if ("serviceWorker" in navigator && window.isSecureContext)
+    if ("serviceWorker" in navigator && window.isSecureContext && location.protocol !== "file:")
         navigator.serviceWorker.register("sw.js").catch(() => {});
 }
 
@@ -338,8 +338,8 @@ function whyItCannotRun() {
     if (typeof WebAssembly !== "object")
         return "Dieser Browser kann kein WebAssembly ausführen, mit dem Kalvotron rechnet; ein aktueller Browser kann es.";
     if (location.protocol === "file:")
-        return "Als Datei geöffnet, darf die Seite ihren Rechenkern (kalvo.wasm) nicht laden: " +
-            "stellen Sie den Ordner über einen Webserver bereit.";
+        return "Als Datei geöffnet, darf diese Seite ihren Rechenkern (kalvo.wasm) nicht laden: " +
+            "öffnen Sie stattdessen kalvo.html aus demselben Ordner.";
     return "Der Rechenkern (kalvo.js, kalvo.wasm) ließ sich nicht laden; laden Sie die Seite neu.";
 }
 
