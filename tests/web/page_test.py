@@ -292,6 +292,20 @@ def check_colours(driver, url):
     expect("colours under a dark preference", looks[1], looks[0])
     expect("the output's button", looks[0][1][1], "rgba(255, 0, 0, 1)")
     expect("a field's text", looks[0][2][2], "rgba(0, 0, 0, 1)")
+    control(driver, "menu-Formeln").click()
+    title = control(driver, "menu-Formeln")
+    ratio = contrast(title.value_of_css_property("color"), title.value_of_css_property("background-color"))
+    expect("an open menu's title reaches 4.5:1", ratio >= 4.5, True)
+
+
+def contrast(first, second):
+    """WCAG's contrast ratio of two CSS colours "rgba(r, g, b, a)"."""
+    def luminance(colour):
+        channels = [int(part) / 255 for part in colour[colour.index("(") + 1:].split(",")[:3]]
+        linear = [c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4 for c in channels]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    lighter, darker = sorted([luminance(first), luminance(second)], reverse=True)
+    return (lighter + 0.05) / (darker + 0.05)
 
 
 def check_offline_and_keeps_nothing(driver, server):
