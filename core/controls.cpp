@@ -7,9 +7,9 @@ namespace kalvo {
 
 namespace {
 
-bool takesInput(const Calculator& calc, const ControlDesign& field)
+bool takesInput(const WindowModel& window, const ControlDesign& field)
 {
-    return isValueField(field) && (calc.window.*field.textBox).enabled;
+    return isValueField(field) && (window.*field.textBox).enabled;
 }
 
 } // namespace
@@ -18,21 +18,22 @@ Interaction InteractionOf(const WindowModel& window, const ControlDesign& design
 {
     if (design.button != nullptr)
         return {(window.*design.button).enabled, false, false};
-    const bool enabled = (window.*design.textBox).enabled;
-    if (isValueField(design))
-        return {true, !enabled, !enabled};
-    return {enabled, design.readOnly, false};
+    if (isValueField(design)) {
+        const bool input = takesInput(window, design);
+        return {true, !input, !input};
+    }
+    return {(window.*design.textBox).enabled, design.readOnly, false};
 }
 
 void PressKey(Calculator& calc, const ControlDesign& field, char16_t key)
 {
-    if (takesInput(calc, field))
+    if (takesInput(calc.window, field))
         field.keyPress(calc, key);
 }
 
 void EditText(Calculator& calc, const ControlDesign& field, std::string text)
 {
-    if (takesInput(calc, field))
+    if (takesInput(calc.window, field))
         (calc.window.*field.textBox).text = std::move(text);
 }
 

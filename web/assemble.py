@@ -84,8 +84,7 @@ def write_service_worker(folder, version):
     for name in files:
         with open(os.path.join(folder, name), "rb") as data:
             digest.update(name.encode() + b"\0" + data.read())
-    with open(os.path.join(PAGE, TEMPLATE), encoding="utf-8") as template:
-        text = template.read()
+    text = read(os.path.join(PAGE, TEMPLATE))
     text = text.replace("@CACHE@", f"kalvo-{version}-{digest.hexdigest()[:16]}")
     text = text.replace("@FILES@", json.dumps(["./"] + files))
     with open(os.path.join(folder, "sw.js"), "w", encoding="utf-8", newline="\n") as out:

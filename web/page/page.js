@@ -74,7 +74,7 @@ class Page {
             control.addEventListener("keydown", (event) => this.keyDown(index, event));
         }
         this.client.append(control);
-        return { design, control, shownSize: design.pointSize };
+        return { design, control };
     }
 
     // The model follows every edit, so that it always holds what the field
